@@ -1,0 +1,17 @@
+# Warnings for our own targets; the code builds without any.
+function(kelvaro_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
+endfunction()
+
+# A library that must depend on the C++ standard library alone (engine, store).
+# Fails the configure step if anything is linked into it, so the boundary cannot
+# be broken by accident.
+function(kelvaro_std_only target)
+    get_target_property(libs ${target} LINK_LIBRARIES)
+    get_target_property(ilibs ${target} INTERFACE_LINK_LIBRARIES)
+    foreach(lib IN LISTS libs ilibs)
+        if(lib AND NOT lib MATCHES "NOTFOUND$" AND NOT lib IN_LIST ARGN)
+            message(FATAL_ERROR "${target} must link only the C++ standard library, not ${lib}")
+        endif()
+    endforeach()
+endfunction()

@@ -1,0 +1,74 @@
+// The puzzle board: nine parallel layers of 12 x 12 signed bytes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace kelvaro {
+
+constexpr int storageSide = 12;
+constexpr int layerCells = storageSide * storageSide; // 144
+
+// Cell (x, y) lives at index x * 12 + y: column by column, whatever the board size.
+using Layer = std::array<std::int8_t, layerCells>;
+
+// CellCode: 0 empty, 1..19 endpoint with that symbol, negative a SegmentCode.
+// Direction: 1 up, 2 right, 3 down, 4 left.
+enum Direction : int { dirUp = 1, dirRight = 2, dirDown = 3, dirLeft = 4 };
+
+// Which layer a trace or a check reads: 0 solution, anything else grid.
+enum TracedLayer : int { solutionLayer = 0, gridLayer = 1 };
+
+struct Board {
+    std::int16_t boardSize = 0; // n: 5, 8 or 12; only the top-left n x n cells are in use
+    Layer solution{};
+    Layer solutionOwner{};
+    Layer solutionLength{};
+    Layer grid{};
+    Layer gridOwner{};
+    Layer gridLength{};
+    Layer errors{};
+    Layer revealed{};
+    Layer traceMarks{};
+};
+
+// A cell as callers keep it: signed bytes, -1 meaning "no cell".
+struct Cell {
+    std::int8_t x = -1;
+    std::int8_t y = -1;
+};
+
+// 1 when 0 <= x < n and 0 <= y < n (each coordinate first reduced to 16 bits), else 0.
+int inBoard(const Board& board, int x, int y);
+
+// Storage index of (x, y), or -1 when the cell lies outside the 12 x 12 storage.
+int cellIndex(int x, int y);
+
+// Reads a layer at (x, y); any cell outside the board reads as 0 (empty).
+std::int8_t cellAt(const Board& board, const Layer& layer, int x, int y);
+
+// Writes a layer at (x, y); writes outside the board are dropped.
+void setCell(const Board& board, Layer& layer, int x, int y, std::int8_t value);
+
+// Clears all 144 bytes of a layer.
+void clearLayer(Layer& layer);
+
+// The neighbour of (x, y) one step in direction d (1..4); other d leave the cell unchanged.
+void stepCell(int d, int& x, int& y);
+
+// Direction d + 2 for d = 1, 2 and d - 2 for d = 3, 4.
+int oppositeDirection(int d);
+
+// Segment code for cell M joined to P and Q; 0 when P == Q or either is not in M's row or column.
+std::int8_t segmentCodeFor(int px, int py, int mx, int my, int qx, int qy);
+
+// True when c is a segment code and either of its digits equals d.
+bool codeContains(int c, int d);
+
+// The segment code that keeps the remaining link of `old` (c if old holds c, else d) and adds a.
+std::int8_t redirectCode(int a, int old, int c, int d);
+
+// True when P and Q are orthogonal neighbours, both segment cells of `solution`, pointing at each other.
+bool cellsJoined(const Board& board, int px, int py, int qx, int qy);
+
+} // namespace kelvaro

@@ -1,0 +1,26 @@
+// Random puzzle generation.
+#pragma once
+
+#include "engine/board.h"
+#include "engine/random_source.h"
+
+namespace kelvaro {
+
+// Makes a new puzzle of side board.boardSize in up to 20 attempts. Reports nothing:
+// callers learn of a failure from checkGrid(solution).
+void generatePuzzle(Board& board, RandomSource& random);
+
+// One attempt: 0 when accepted, otherwise positive.
+int generateAttempt(Board& board, RandomSource& random);
+
+// Finds the first cell P of a new line and the direction d from P to its second cell.
+bool findLineStart(Board& board, RandomSource& random, int& px, int& py, int& d);
+
+// Lays a line of symbol s from P, first stepping in direction d; returns its cell count.
+int walkLine(Board& board, RandomSource& random, int px, int py, int d, int limit,
+             std::int8_t s);
+
+// Permutes the first m entries of list by m * 100 random swaps.
+void shuffleSymbols(std::int8_t* list, int m, RandomSource& random);
+
+} // namespace kelvaro

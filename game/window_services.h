@@ -1,0 +1,36 @@
+// Everything the game needs from the window system, behind one small interface.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "game/tick_source.h"
+#include "render/layout.h"
+
+namespace kelvaro {
+
+enum MessageButtons : int { buttonsOk = 0, buttonsOkCancel = 1 };
+constexpr int answerOk = 1;
+constexpr int windowTimerId = 1;
+
+class WindowServices : public TickSource {
+public:
+    // Invalidates the whole client area without erasing; the paint follows when idle.
+    virtual void requestRepaint() = 0;
+    // Invalidates one rectangle of the client area.
+    virtual void invalidateRect(const Rect& area, bool erase) = 0;
+    // Delivers the pending paint now.
+    virtual void updateNow() = 0;
+    // Starts (or restarts) the timer with this identifier; returns the id to stop it with.
+    virtual std::uint32_t startTimer(int id, int periodMs) = 0;
+    virtual void stopTimer(std::uint32_t id) = 0;
+    // Modal message box; texts are UTF-8. Returns answerOk (1) for OK.
+    virtual int messageBox(std::string_view text, std::string_view caption,
+                           MessageButtons buttons) = 0;
+    // Modal dialogs and the menu's texts.
+    virtual void runRulesDialog() = 0;
+    virtual void runOptionsDialog() = 0;
+    virtual void localiseMenu() = 0;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,28 @@
+// The registry operations the settings store needs, and nothing more.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace kelvaro {
+
+enum RegistryType : std::uint32_t { regSz = 1, regDword = 4 };
+
+// One key is open at a time, as the store opens, reads or writes, and closes it.
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // Opens an existing key of the current user for reading.
+    virtual bool openKey(std::string_view keyPath) = 0;
+    // Creates the key with a class string, or opens it if it exists.
+    virtual bool createKey(std::string_view keyPath, std::string_view className) = 0;
+    // Reads a value into buffer. room is the buffer's size in, the stored byte count out.
+    // Fails, leaving buffer alone, when the value is missing or larger than room.
+    virtual bool queryValue(std::string_view name, void* buffer, std::uint32_t& room,
+                            std::uint32_t& type) = 0;
+    virtual bool setValue(std::string_view name, std::uint32_t type, const void* data,
+                          std::uint32_t bytes) = 0;
+    virtual void closeKey() = 0;
+};
+
+} // namespace kelvaro
