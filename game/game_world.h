@@ -1,0 +1,38 @@
+// The process-wide records of one running game, gathered so that a handler (or a test) gets
+// them all in one argument.
+#pragma once
+
+#include "engine/board.h"
+#include "engine/random_source.h"
+#include "game/game_state.h"
+#include "game/window_services.h"
+#include "store/registry.h"
+#include "store/settings.h"
+
+#include <functional>
+
+namespace kelvaro {
+
+struct GameWorld;
+
+// The splash's share of the window timer; the game's clock tick runs only when it is absent
+// or the splash has ended.
+using SplashTimerStep = std::function<void(GameWorld&)>;
+
+struct GameWorld {
+    GameWorld(Registry& registryIn, WindowServices& windowIn, RandomSource& randomIn)
+        : registry(registryIn), window(windowIn), random(randomIn) {}
+    GameWorld(const GameWorld&) = delete;
+    GameWorld& operator=(const GameWorld&) = delete;
+
+    Board board;
+    GameState state;
+    Settings settings;
+    Statistics statistics;
+    Registry& registry;
+    WindowServices& window;
+    RandomSource& random;
+    SplashTimerStep splashTimerStep;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,103 @@
+#include "game/lifecycle.h"
+
+#include "engine/checker.h"
+#include "engine/generator.h"
+#include "game/game_texts.h"
+#include "render/layout.h"
+#include "store/settings_store.h"
+
+namespace kelvaro {
+
+void startWindowTimer(GameWorld& world, int periodMs) {
+    world.state.timerId = world.window.startTimer(windowTimerId, periodMs);
+}
+
+void stopWindowTimer(GameWorld& world) {
+    world.window.stopTimer(world.state.timerId);
+}
+
+void requestWholeRepaint(GameWorld& world) {
+    world.state.repaintMode = repaintWhole;
+    world.window.requestRepaint();
+}
+
+void keepSlotInRange(Settings& settings) {
+    if (settings.difficulty < 0) settings.difficulty = 0;
+    if (settings.difficulty > difficulties - 1) settings.difficulty = difficulties - 1;
+    if (settings.player < 0) settings.player = 0;
+    if (settings.player > playerSlots - 1) settings.player = playerSlots - 1;
+}
+
+void newGame(GameWorld& world) {
+    endSplash(world);
+    if (confirmAbandon(world) != 1) return;
+    setUpNewGame(world);
+    if (checkGrid(world.board, solutionLayer) != 0)
+        world.window.messageBox(generationFailedText, generationFailedCaption, buttonsOk);
+    requestWholeRepaint(world);
+}
+
+static std::int16_t sideForDifficulty(std::int32_t difficulty) {
+    switch (difficulty) {
+    case 1:
+        return 8;
+    case 2:
+        return 12;
+    default:
+        return 5;
+    }
+}
+
+void setUpNewGame(GameWorld& world) {
+    GameState& state = world.state;
+    loadSettings(world.settings, world.statistics, world.registry);
+    keepSlotInRange(world.settings);
+    world.board.boardSize = sideForDifficulty(world.settings.difficulty);
+
+    state.penaltyCells = 0;
+    state.gamePhase = phasePlaying;
+    state.exampleMode = 0;
+    state.tapCount = 0;
+    state.solveState = -1;
+    state.finalTime = 0;
+    state.startTick = 0;
+    state.nowTick = 0;
+    state.hintMode = 0;
+    state.repaintMode = repaintWhole;
+    placeBoard(state, world.board);
+    state.curX = state.curY = state.prevX = state.prevY = -1;
+    state.lastStylusTick = 0;
+
+    generatePuzzle(world.board, world.random);
+}
+
+int confirmAbandon(GameWorld& world) {
+    GameState& state = world.state;
+    if (state.gamePhase == phasePaused) return abandonRefusedPaused;
+    if (state.tapCount != 0 && state.gamePhase == phasePlaying) {
+        const std::int32_t language = world.settings.language;
+        const int answer = world.window.messageBox(abandonText(language), abandonCaption(language),
+                                                   buttonsOkCancel);
+        if (answer != answerOk) {
+            state.repaintMode = repaintWhole;
+            return answer;
+        }
+    }
+    stopWindowTimer(world);
+    state.tapCount = 0;
+    state.repaintMode = repaintWhole;
+    return 1;
+}
+
+bool closeRequest(GameWorld& world) {
+    endSplash(world);
+    return confirmAbandon(world) == 1;
+}
+
+void endSplash(GameWorld& world) {
+    if (world.state.splashTick == 0) return;
+    world.state.splashTick = 0;
+    stopWindowTimer(world);
+}
+
+} // namespace kelvaro

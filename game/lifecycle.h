@@ -1,0 +1,41 @@
+// Starting, restarting and abandoning a game; the window timer; the end of the splash.
+#pragma once
+
+#include "game/game_world.h"
+
+namespace kelvaro {
+
+constexpr int clockPeriodMs = 100;
+
+// Answer of confirmAbandon when the game is paused and nothing was asked or done.
+constexpr int abandonRefusedPaused = 99;
+
+// Starts (or restarts) the one window timer and remembers the id that stops it.
+void startWindowTimer(GameWorld& world, int periodMs);
+void stopWindowTimer(GameWorld& world);
+
+// Sets repaintMode to a whole frame and asks the window for a paint.
+void requestWholeRepaint(GameWorld& world);
+
+// Brings difficulty into 0..2 and player into 0..1, the way start-up clamps difficulty:
+// below the range gives the lowest value, above it the highest. The store can hand back
+// anything that was written into it from outside, and both index the records.
+void keepSlotInRange(Settings& settings);
+
+// The New Game command.
+void newGame(GameWorld& world);
+
+// Resets the state for a new puzzle and generates it; asks nothing.
+void setUpNewGame(GameWorld& world);
+
+// 1: go on (timer stopped, tapCount 0); abandonRefusedPaused: paused, nothing done;
+// anything else: the player declined.
+int confirmAbandon(GameWorld& world);
+
+// The window's close request; true when the window may close.
+bool closeRequest(GameWorld& world);
+
+// Ends the splash if it shows; the caller asks for any repaint.
+void endSplash(GameWorld& world);
+
+} // namespace kelvaro

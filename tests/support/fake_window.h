@@ -1,0 +1,104 @@
+// A window system for tests: a clock advanced by hand, a recorded timer and repaints, and
+// message boxes that are recorded and answered from a script.
+#pragma once
+
+#include "game/window_services.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvaro {
+
+struct MessageBoxCall {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+    bool operator==(const MessageBoxCall&) const = default;
+};
+
+struct InvalidatedRect {
+    Rect area;
+    bool erase;
+};
+
+class FakeWindow final : public WindowServices {
+  public:
+    // The clock. Starts well away from 0, since a tick of 0 means "not started" to the game.
+    std::uint32_t now = 100000;
+    void advance(std::uint32_t ms) { now += ms; }
+    std::uint32_t tickCount() override { return now; }
+
+    // Repaints.
+    int repaintRequests = 0;
+    int immediateUpdates = 0;
+    std::vector<InvalidatedRect> invalidatedRects;
+    void requestRepaint() override { ++repaintRequests; }
+    void invalidateRect(const Rect& area, bool erase) override {
+        invalidatedRects.push_back({area, erase});
+    }
+    void updateNow() override { ++immediateUpdates; }
+
+    // The one window timer. Like the platform, a start returns the identifier to stop it with;
+    // a stop with any other value leaves the timer running.
+    bool timerRunning = false;
+    int timerPeriodMs = 0;
+    int timerStarts = 0;
+    int timerStops = 0;
+    std::uint32_t startTimer(int id, int periodMs) override {
+        timerRunning = true;
+        timerPeriodMs = periodMs;
+        ++timerStarts;
+        runningId_ = static_cast<std::uint32_t>(id);
+        return runningId_;
+    }
+    void stopTimer(std::uint32_t id) override {
+        ++timerStops;
+        if (timerRunning && id == runningId_) timerRunning = false;
+    }
+
+    // Message boxes: each is recorded; the answer is the next scripted one, or OK when the
+    // script is empty. whileMessageBoxOpen runs inside the box, as the nested message loop
+    // lets timer ticks and paints through.
+    std::vector<MessageBoxCall> messageBoxes;
+    std::deque<int> scriptedAnswers;
+    std::function<void(const MessageBoxCall&)> whileMessageBoxOpen;
+    void answerNext(int answer) { scriptedAnswers.push_back(answer); }
+    int messageBox(std::string_view text, std::string_view caption,
+                   MessageButtons buttons) override {
+        messageBoxes.push_back({std::string(text), std::string(caption), buttons});
+        if (whileMessageBoxOpen) whileMessageBoxOpen(messageBoxes.back());
+        if (scriptedAnswers.empty()) return answerOk;
+        const int answer = scriptedAnswers.front();
+        scriptedAnswers.pop_front();
+        return answer;
+    }
+
+    // Modal dialogs and the menu: counted, with an optional action standing for what the
+    // player does inside the dialog.
+    int rulesDialogRuns = 0;
+    int optionsDialogRuns = 0;
+    int menuLocalisations = 0;
+    std::function<void()> insideOptionsDialog;
+    std::function<void()> insideRulesDialog;
+    void runRulesDialog() override {
+        ++rulesDialogRuns;
+        if (insideRulesDialog) insideRulesDialog();
+    }
+    void runOptionsDialog() override {
+        ++optionsDialogRuns;
+        if (insideOptionsDialog) insideOptionsDialog();
+    }
+    void localiseMenu() override { ++menuLocalisations; }
+
+  private:
+    std::uint32_t runningId_ = 0;
+};
+
+// The answer a platform gives for Cancel: anything but OK.
+constexpr int answerCancel = 2;
+
+} // namespace kelvaro
