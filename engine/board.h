@@ -38,11 +38,18 @@ struct Cell {
     std::int8_t y = -1;
 };
 
+// The side every loop over the board uses: boardSize kept within the 12 x 12 storage, so a
+// stray size can never make a loop index outside a layer.
+int boardSide(const Board& board);
+
 // 1 when 0 <= x < n and 0 <= y < n (each coordinate first reduced to 16 bits), else 0.
 int inBoard(const Board& board, int x, int y);
 
 // Storage index of (x, y), or -1 when the cell lies outside the 12 x 12 storage.
 int cellIndex(int x, int y);
+
+// Storage index of (x, y) when inBoard, else -1; the only safe way from any coordinates to a byte.
+int boardIndex(const Board& board, int x, int y);
 
 // Reads a layer at (x, y); any cell outside the board reads as 0 (empty).
 std::int8_t cellAt(const Board& board, const Layer& layer, int x, int y);
@@ -65,10 +72,15 @@ std::int8_t segmentCodeFor(int px, int py, int mx, int my, int qx, int qy);
 // True when c is a segment code and either of its digits equals d.
 bool codeContains(int c, int d);
 
+// The direction a line leaves segment code c by when it entered from direction `back`; 0 when c
+// does not point at `back` (or is not a segment code).
+int otherDirection(int c, int back);
+
 // The segment code that keeps the remaining link of `old` (c if old holds c, else d) and adds a.
 std::int8_t redirectCode(int a, int old, int c, int d);
 
-// True when P and Q are orthogonal neighbours, both segment cells of `solution`, pointing at each other.
+// True when P and Q are orthogonal neighbours, both segment cells of `solution`, pointing at each
+// other.
 bool cellsJoined(const Board& board, int px, int py, int qx, int qy);
 
 } // namespace kelvaro

@@ -17,8 +17,18 @@ int generateAttempt(Board& board, RandomSource& random);
 bool findLineStart(Board& board, RandomSource& random, int& px, int& py, int& d);
 
 // Lays a line of symbol s from P, first stepping in direction d; returns its cell count.
-int walkLine(Board& board, RandomSource& random, int px, int py, int d, int limit,
-             std::int8_t s);
+int walkLine(Board& board, RandomSource& random, int px, int py, int d, int limit, std::int8_t s);
+
+// The cell limit of one walk, both endpoints included: one draw, at most 25.
+int drawLineLimit(int n, RandomSource& random);
+
+// The end of an attempt once all lines are laid, k being the symbol counter: rejects 19 or more
+// lines, numbers the lines with shuffled symbols and returns checkGrid(solution).
+int finishAttempt(Board& board, RandomSource& random, int k);
+
+// generatePuzzle that also tells how it went: the number (1 to 20) of the accepted attempt,
+// or 0 when all 20 failed.
+int generatePuzzleCounting(Board& board, RandomSource& random);
 
 // Permutes the first m entries of list by m * 100 random swaps.
 void shuffleSymbols(std::int8_t* list, int m, RandomSource& random);

@@ -8,7 +8,7 @@ namespace kelvaro {
 
 // Returns non-negative integers; callers reduce them as they need (AND 3, mod n, ...).
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual std::int32_t draw() = 0;
 };
@@ -16,11 +16,11 @@ public:
 // std::mt19937 is fully specified by the standard, so a seed gives the same puzzles
 // with every compiler; the shift keeps each draw non-negative.
 class Mt19937Source final : public RandomSource {
-public:
+  public:
     explicit Mt19937Source(std::uint32_t seed) : engine_(seed) {}
     std::int32_t draw() override { return static_cast<std::int32_t>(engine_() >> 1); }
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
