@@ -13,6 +13,7 @@ constexpr int layerCells = storageSide * storageSide; // 144
 using Layer = std::array<std::int8_t, layerCells>;
 
 // CellCode: 0 empty, 1..19 endpoint with that symbol, negative a SegmentCode.
+constexpr int maxSymbol = 19; // endpoints carry symbols 1 .. maxSymbol
 // Direction: 1 up, 2 right, 3 down, 4 left.
 enum Direction : int { dirUp = 1, dirRight = 2, dirDown = 3, dirLeft = 4 };
 

@@ -99,6 +99,10 @@ int checkGrid(Board& board, int layer) {
                 }
                 ++tracesOf[v];
             }
+            // Only 1..19 are symbols. A board left by attempts that all failed on the line
+            // count can hold more numbers; reporting them keeps that failure from passing as
+            // a puzzle whose symbols have no picture.
+            if (v > maxSymbol) bump(board.errors, i);
             if (linksInto(board, codes, x, y) != 1) {
                 bump(board.errors, i);
                 ++problems;
