@@ -2,15 +2,24 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvaro {
 
-enum RegistryType : std::uint32_t { regSz = 1, regDword = 4 };
+enum RegistryType : std::uint32_t { regSz = 1, regBinary = 3, regDword = 4 };
+
+// A named value as a registry keeps it: its type and its bytes, uninterpreted.
+struct RegValue {
+    std::string name; // empty for a key's default value
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+};
 
 // One key is open at a time, as the store opens, reads or writes, and closes it.
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Opens an existing key of the current user for reading.
     virtual bool openKey(std::string_view keyPath) = 0;

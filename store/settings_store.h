@@ -1,0 +1,28 @@
+// Start-up values, loading and saving of the settings and records.
+#pragma once
+
+#include "store/registry.h"
+#include "store/settings.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace kelvaro {
+
+// Below the current user's root.
+constexpr std::string_view settingsKeyPath = "Software\\Dravix\\Kelvaro";
+constexpr std::string_view settingsKeyClass = "parameters";
+
+// Start-up values, then whatever the registry holds, with difficulty clamped to 0..2.
+void initSettings(Settings& settings, Statistics& statistics, Registry& registry);
+
+// 0 when the key was opened, -1 when it was not (nothing changed then). A value that is
+// missing, too large or unusable keeps its field as it was: language and player only take
+// 0 or 1, difficulty is clamped to 0..2, the four counters must not be negative, and a
+// histogram must end with its zero byte within the 500 bytes.
+std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& registry);
+
+// Writes all 36 values, in a fixed order; failures are silent.
+void saveSettings(const Settings& settings, const Statistics& statistics, Registry& registry);
+
+} // namespace kelvaro

@@ -1,0 +1,273 @@
+#include "store/file_registry.h"
+#include "store/histogram.h"
+#include "store/settings_store.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+
+namespace kelvaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Points XDG_CONFIG_HOME and HOME at a fresh temporary folder for the length of a test.
+class FileRegistryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kelvaro-store-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        saveVariable("XDG_CONFIG_HOME", savedConfig_);
+        saveVariable("HOME", savedHome_);
+        ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+        ::setenv("HOME", (root_ / "home").c_str(), 1);
+    }
+    void TearDown() override {
+        restoreVariable("XDG_CONFIG_HOME", savedConfig_);
+        restoreVariable("HOME", savedHome_);
+        fs::remove_all(root_);
+    }
+
+    static std::string read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    static void write(const fs::path& path, const std::string& bytes) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    fs::path root_;
+
+  private:
+    static void saveVariable(const char* name, std::optional<std::string>& saved) {
+        const char* value = std::getenv(name);
+        if (value != nullptr) saved = value;
+    }
+    static void restoreVariable(const char* name, const std::optional<std::string>& saved) {
+        if (saved) {
+            ::setenv(name, saved->c_str(), 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    std::optional<std::string> savedConfig_;
+    std::optional<std::string> savedHome_;
+};
+
+// Every field away from its start-up value; histograms of every length up to 499 characters.
+void populate(Settings& settings, Statistics& statistics) {
+    settings.language = 1;
+    settings.difficulty = 1;
+    settings.player = 1;
+    settings.lineOkColour = 0x00C0FFEE;
+    settings.lineViColour = 0x00BADF00;
+    for (std::size_t p = 0; p < 2; ++p) {
+        for (std::size_t d = 0; d < 3; ++d) {
+            const auto n = static_cast<std::int32_t>(p * 3 + d + 1);
+            statistics.bestTime[p][d] = 2'000'000'000 + n;
+            statistics.gamesPlayed[p][d] = n;
+            statistics.totalTime[p][d] = n * 654'321;
+            statistics.totalPenalty[p][d] = n * 13;
+        }
+    }
+    // Five records cover the lengths between them; the sixth is the longest possible.
+    const std::size_t lengths[] = {0, 5, 120, 333, 498};
+    for (std::size_t i = 0; i < 5; ++i) {
+        HistogramText& text = statistics.histogram[i / 3][i % 3];
+        text.fill(0);
+        for (std::size_t k = 0; k < lengths[i]; ++k) text[k] = static_cast<char>('0' + k % 10);
+    }
+    statistics.histogram[1][2].fill(0);
+    std::fill_n(statistics.histogram[1][2].begin(), 499, ';');
+}
+
+TEST_F(FileRegistryTest, PathFollowsXdgConfigHomeOrFallsBackToHome) {
+    EXPECT_EQ(settingsFilePath(), root_ / "config" / "kelvaro" / "kelvaro.reg");
+    ::setenv("XDG_CONFIG_HOME", "relative/path", 1);
+    EXPECT_EQ(settingsFilePath(), root_ / "home" / ".config" / "kelvaro" / "kelvaro.reg");
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(settingsFilePath(), root_ / "home" / ".config" / "kelvaro" / "kelvaro.reg");
+}
+
+TEST_F(FileRegistryTest, FirstSaveCreatesAPrivateFolderAndTheFile) {
+    FileRegistry registry;
+    Settings settings;
+    Statistics statistics;
+    EXPECT_EQ(loadSettings(settings, statistics, registry), -1);
+    EXPECT_FALSE(fs::exists(root_ / "config")); // loading writes nothing
+
+    saveSettings(settings, statistics, registry);
+    const fs::path folder = root_ / "config" / "kelvaro";
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    // Only the file: no temporary or lock file is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+
+    const std::string text = read(folder / "kelvaro.reg");
+    EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\n\n"
+                         "[HKEY_CURRENT_USER\\Software\\Dravix\\Kelvaro]\n"
+                         "\"version\"=\"1.1\"\n\"langue\"=dword:00000000\n",
+                         0),
+              0u);
+    for (const char* line : {"\n\"player\"=hex(4):00,00\n", "\n\"lineOK\"=dword:00005000\n",
+                             "\n\"histo00\"=hex(1):00\n", "\n\"totalpenal21\"=dword:00000000\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+}
+
+TEST_F(FileRegistryTest, FullStoreRoundTripsByteForByte) {
+    Settings settings;
+    Statistics statistics;
+    populate(settings, statistics);
+    {
+        FileRegistry registry;
+        saveSettings(settings, statistics, registry);
+    }
+    const fs::path first = settingsFilePath();
+    const std::string saved = read(first);
+
+    Settings loaded;
+    Statistics loadedStatistics;
+    FileRegistry reader;
+    initSettings(loaded, loadedStatistics, reader);
+    EXPECT_EQ(loaded.lineOkColour, settings.lineOkColour);
+    EXPECT_EQ(loaded.player, settings.player);
+    EXPECT_EQ(loadedStatistics.bestTime, statistics.bestTime);
+    EXPECT_EQ(loadedStatistics.histogram, statistics.histogram);
+
+    const fs::path second = root_ / "elsewhere" / "kelvaro.reg";
+    FileRegistry other(second);
+    saveSettings(loaded, loadedStatistics, other);
+    EXPECT_EQ(read(second), saved);
+
+    // Saving the same records again leaves the file itself alone.
+    struct stat before {};
+    ASSERT_EQ(::stat(first.c_str(), &before), 0);
+    FileRegistry again;
+    saveSettings(loaded, loadedStatistics, again);
+    struct stat after {};
+    ASSERT_EQ(::stat(first.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(read(first), saved);
+}
+
+TEST_F(FileRegistryTest, SaveKeepsWhatOthersWroteInTheFile) {
+    const std::string foreign = "Windows Registry Editor Version 5.00\r\n\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\Someone]\r\n"
+                                "\"x\"=\"y\"\r\n\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\Dravix\\Kelvaro]\r\n"
+                                "; my note\r\n"
+                                "\"mine\"=hex:de,ad\r\n"
+                                "\"langue\"=dword:00000001\r\n\r\n";
+    write(settingsFilePath(), foreign);
+    Settings settings;
+    Statistics statistics;
+    FileRegistry registry;
+    initSettings(settings, statistics, registry);
+    EXPECT_EQ(settings.language, 1);
+    settings.language = 0;
+    saveSettings(settings, statistics, registry);
+
+    const std::string text = read(settingsFilePath());
+    EXPECT_EQ(text.rfind(foreign.substr(0, foreign.find("; my note")), 0), 0u);
+    EXPECT_NE(text.find("; my note\r\n\"mine\"=hex:de,ad\r\n\"langue\"=dword:00000000\r\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("\"langue\"", text.find("\"langue\"") + 1), std::string::npos);
+}
+
+TEST_F(FileRegistryTest, CorruptFilesLoadWhatCanBeReadAndNeverLoseBytes) {
+    const std::string start = "Windows Registry Editor Version 5.00\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\Dravix\\Kelvaro]\n"
+                              "\"langue\"=dword:00000001\n"
+                              "\"totalplay01\"=dword:00000007\n";
+    // What a case adds after the good lines, and the part of it that is not a value of ours,
+    // which a save must keep as it was.
+    struct Case {
+        const char* name;
+        std::string tail;
+        std::string kept;
+    };
+    const std::string binary("\0\xFF\xFE\x01\n\x80\x81", 7);
+    const Case cases[] = {
+        {"truncated inside a value", "\"histo01\"=hex(1):30,3b,3", ""},
+        {"truncated inside a name", "\"histo", "\"histo"},
+        {"binary tail", binary + "\n\"size\"=dword:2\n", binary},
+        {"wrong types", "\"player\"=\"1\"\n\"size\"=hex:01\n\"histo00\"=dword:00000000\n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(settingsFilePath(), start + c.tail);
+        Settings settings;
+        Statistics statistics;
+        FileRegistry registry;
+        initSettings(settings, statistics, registry);
+        EXPECT_EQ(settings.language, 1);
+        EXPECT_EQ(statistics.gamesPlayed[1][0], 7);
+        EXPECT_EQ(settings.player, 0);
+
+        saveSettings(settings, statistics, registry);
+        const std::string text = read(settingsFilePath());
+        EXPECT_NE(text.find(c.kept), std::string::npos);
+        Settings reloaded;
+        Statistics reloadedStatistics;
+        FileRegistry reader;
+        initSettings(reloaded, reloadedStatistics, reader);
+        EXPECT_EQ(reloadedStatistics.gamesPlayed, statistics.gamesPlayed);
+        EXPECT_EQ(reloadedStatistics.histogram, statistics.histogram);
+    }
+}
+
+TEST_F(FileRegistryTest, AFileItCannotReadIsNeverReplaced) {
+    const std::string huge(FileRegistry::maxFileBytes + 1, 'x');
+    write(settingsFilePath(), huge);
+    Settings settings;
+    Statistics statistics;
+    FileRegistry registry;
+    EXPECT_EQ(loadSettings(settings, statistics, registry), -1);
+    saveSettings(settings, statistics, registry);
+    EXPECT_EQ(fs::file_size(settingsFilePath()), huge.size());
+}
+
+TEST_F(FileRegistryTest, TwoCopiesSavingAtOnceKeepBothValues) {
+    FileRegistry first;
+    ASSERT_TRUE(first.createKey(settingsKeyPath, settingsKeyClass));
+    const std::uint32_t one = 1;
+    first.setValue("first", regDword, &one, 4);
+
+    // The second copy reads the file only once the first has written it.
+    std::thread second([] {
+        FileRegistry registry;
+        if (!registry.createKey(settingsKeyPath, settingsKeyClass)) return;
+        const std::uint32_t two = 2;
+        registry.setValue("second", regDword, &two, 4);
+        registry.closeKey();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    first.closeKey();
+    second.join();
+
+    FileRegistry reader;
+    ASSERT_TRUE(reader.openKey(settingsKeyPath));
+    std::uint32_t value = 0;
+    std::uint32_t room = 4;
+    std::uint32_t type = 0;
+    EXPECT_TRUE(reader.queryValue("first", &value, room, type));
+    EXPECT_EQ(value, 1u);
+    room = 4;
+    EXPECT_TRUE(reader.queryValue("second", &value, room, type));
+    EXPECT_EQ(value, 2u);
+}
+
+} // namespace
+} // namespace kelvaro
