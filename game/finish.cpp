@@ -4,7 +4,9 @@
 #include "game/game_texts.h"
 #include "game/hints.h"
 #include "game/lifecycle.h"
+#include "store/histogram.h"
 #include "store/settings_store.h"
+#include "store/statistics.h"
 
 namespace kelvaro {
 

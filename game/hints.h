@@ -2,11 +2,12 @@
 #pragma once
 
 #include "game/game_world.h"
+#include "store/statistics.h"
 
 namespace kelvaro {
 
 // Every revealed segment cell, and every mismatching cell when the solution is shown.
-constexpr std::int32_t penaltyPerCellMs = 15000;
+constexpr std::int32_t penaltyPerCellMs = penaltyCellTime;
 
 void askHint(GameWorld& world);
 
