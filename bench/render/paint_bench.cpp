@@ -1,0 +1,73 @@
+// Paint costs on a 12 x 12 board: a whole frame, a stroke step and a clock tick.
+#include "render/back_buffer.h"
+#include "render/board_painter.h"
+#include "tools/scenes/scene_setup.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+namespace kelvaro {
+namespace {
+
+class StepClock final : public TickSource {
+  public:
+    std::uint32_t now = 1000;
+    std::uint32_t tickCount() override { return now += 100; }
+};
+
+void ensureGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "render-bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+// A 12 x 12 game in progress: lines drawn, one being dragged, the clock and a penalty shown.
+Scene hardGameInProgress() {
+    Scene scene = newGameScene("bench", 2, 12);
+    drawSolvedLines(scene, 8);
+    strokeInProgress(scene, 10, 5);
+    scene.state.penaltyCells = 4;
+    scene.state.hintMode = 1;
+    return scene;
+}
+
+void paintLoop(benchmark::State& run, std::int16_t mode) {
+    ensureGuiApplication();
+    Scene scene = hardGameInProgress();
+    BackBuffer buffer;
+    createBackBuffer(buffer, screenWidth, bufferHeight);
+    if (buffer.glyphAtlas.isNull() || buffer.segmentTiles.isNull()) {
+        run.SkipWithError("the bundled pictures did not load");
+        return;
+    }
+    StepClock clock;
+    scene.state.repaintMode = repaintWhole;
+    onPaint(buffer, scene.state, scene.board, scene.settings, scene.statistics, clock);
+    scene.state.repaintMode = mode;
+    for (auto _ : run) {
+        const Rect shown =
+            onPaint(buffer, scene.state, scene.board, scene.settings, scene.statistics, clock);
+        benchmark::DoNotOptimize(shown);
+        benchmark::ClobberMemory();
+    }
+}
+
+void wholeFrame(benchmark::State& run) {
+    paintLoop(run, repaintWhole);
+}
+void strokeFrame(benchmark::State& run) {
+    paintLoop(run, repaintStroke);
+}
+void clockFrame(benchmark::State& run) {
+    paintLoop(run, repaintStatus);
+}
+
+BENCHMARK(wholeFrame)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(strokeFrame)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(clockFrame)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+} // namespace kelvaro

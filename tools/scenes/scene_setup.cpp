@@ -1,0 +1,149 @@
+#include "tools/scenes/scene_setup.h"
+
+#include "engine/checker.h"
+#include "engine/generator.h"
+#include "engine/random_source.h"
+#include "engine/trace.h"
+#include "render/layout.h"
+
+namespace kelvaro {
+namespace {
+
+constexpr std::uint32_t startTick = 1000;
+constexpr std::uint32_t playedMs = 83400;
+
+void startClock(Scene& scene) {
+    scene.state.tapCount = 12;
+    scene.state.startTick = startTick;
+    scene.tick = startTick + playedMs;
+}
+
+// First endpoint of a symbol in board order, or (-1, -1).
+Cell endpointOf(const Board& board, int symbol) {
+    for (int x = 0; x < board.boardSize; ++x)
+        for (int y = 0; y < board.boardSize; ++y)
+            if (board.solution[cellIndex(x, y)] == symbol)
+                return {static_cast<std::int8_t>(x), static_cast<std::int8_t>(y)};
+    return {};
+}
+
+void finish(Scene& scene, int solveState, int penaltyCells) {
+    startClock(scene);
+    scene.state.gamePhase = phaseFinished;
+    scene.state.solveState = static_cast<std::int16_t>(solveState);
+    scene.state.penaltyCells = penaltyCells;
+    scene.state.nowTick = scene.tick;
+    scene.state.curX = scene.state.curY = -1;
+}
+
+} // namespace
+
+Scene newGameScene(const std::string& name, int difficulty, std::uint32_t seed) {
+    Scene scene;
+    scene.name = name;
+    scene.settings.difficulty = difficulty;
+    scene.board.boardSize = static_cast<std::int16_t>(difficulty == 2   ? 12
+                                                      : difficulty == 1 ? 8
+                                                                        : 5);
+    Mt19937Source random(seed);
+    generatePuzzle(scene.board, random);
+    placeBoard(scene.state, scene.board);
+    scene.state.curX = scene.state.curY = scene.state.prevX = scene.state.prevY = -1;
+    scene.state.repaintMode = repaintWhole;
+    scene.statistics.bestTime[0][difficulty] = 61000 + 25000 * difficulty;
+    return scene;
+}
+
+void drawSolvedLines(Scene& scene, int lastSymbol) {
+    Board& board = scene.board;
+    for (int i = 0; i < layerCells; ++i)
+        if (board.solutionOwner[i] >= 1 && board.solutionOwner[i] <= lastSymbol)
+            board.grid[i] = board.solution[i];
+    checkGrid(board, gridLayer);
+}
+
+void strokeInProgress(Scene& scene, int symbol, int reached) {
+    Board& board = scene.board;
+    const Cell start = endpointOf(board, symbol);
+    Layer marks{};
+    TracePath path;
+    traceLineInto(board, solutionLayer, start.x, start.y, marks, path);
+    reached = std::min(reached, path.count - 2);
+    // Every cell the stylus has left carries its code; the head has none yet.
+    for (int k = 1; k < reached; ++k) board.grid[path.cells[k]] = board.solution[path.cells[k]];
+    checkGrid(board, gridLayer);
+    const int head = path.cells[reached];
+    const int before = path.cells[reached - 1];
+    GameState& state = scene.state;
+    state.curX = static_cast<std::int8_t>(head / storageSide);
+    state.curY = static_cast<std::int8_t>(head % storageSide);
+    state.prevX = static_cast<std::int8_t>(before / storageSide);
+    state.prevY = static_cast<std::int8_t>(before % storageSide);
+    state.lineLength =
+        static_cast<std::int8_t>(traceLine(board, gridLayer, state.prevX, state.prevY));
+    // The partner endpoint is lit as the game lights it.
+    const int last = path.cells[path.count - 1];
+    board.traceMarks[last] = 50;
+    state.partnerX = static_cast<std::int8_t>(last / storageSide);
+    state.partnerY = static_cast<std::int8_t>(last % storageSide);
+    startClock(scene);
+}
+
+std::vector<Scene> allScenes() {
+    std::vector<Scene> scenes;
+    scenes.push_back(newGameScene("new-game-5", 0, 5));
+    scenes.push_back(newGameScene("new-game-8", 1, 8));
+    scenes.push_back(newGameScene("new-game-12", 2, 12));
+
+    Scene stroke = newGameScene("stroke", 1, 8);
+    drawSolvedLines(stroke, 3);
+    strokeInProgress(stroke, 5, 4);
+    scenes.push_back(stroke);
+
+    Scene hint = newGameScene("hint-pending", 2, 12);
+    drawSolvedLines(hint, 6);
+    // A line revealed earlier, charged one penalty cell per segment.
+    for (int i = 0; i < layerCells; ++i)
+        if (hint.board.solutionOwner[i] == 9) {
+            hint.board.revealed[i] = 1;
+            hint.board.grid[i] = hint.board.solution[i];
+            if (hint.board.solution[i] < 0) ++hint.state.penaltyCells;
+        }
+    checkGrid(hint.board, gridLayer);
+    startClock(hint);
+    hint.state.hintMode = 1;
+    scenes.push_back(hint);
+
+    Scene paused = newGameScene("paused", 1, 8);
+    drawSolvedLines(paused, 4);
+    startClock(paused);
+    paused.state.gamePhase = phasePaused;
+    paused.state.nowTick = paused.tick;
+    scenes.push_back(paused);
+
+    Scene perfect = newGameScene("finished-perfect", 1, 8);
+    drawSolvedLines(perfect, 19);
+    finish(perfect, 0, 0);
+    scenes.push_back(perfect);
+
+    Scene accepted = newGameScene("finished-accepted", 0, 5);
+    drawSolvedLines(accepted, 19);
+    finish(accepted, -1, 0);
+    scenes.push_back(accepted);
+
+    Scene penalty = newGameScene("finished-penalty", 2, 12);
+    drawSolvedLines(penalty, 8);
+    finish(penalty, 1, 23);
+    scenes.push_back(penalty);
+
+    Scene french = newGameScene("french", 1, 8);
+    french.settings.language = 1;
+    drawSolvedLines(french, 2);
+    strokeInProgress(french, 4, 3);
+    french.state.hintMode = 1;
+    french.state.penaltyCells = 3;
+    scenes.push_back(french);
+    return scenes;
+}
+
+} // namespace kelvaro
