@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kelvaro {
@@ -28,7 +29,9 @@ std::string slurp(const std::string& path) {
 
 ToolRun runTool(const std::string& args) {
     const std::string dir = ::testing::TempDir();
-    const std::string out = dir + "/puzzles.out", err = dir + "/puzzles.err";
+    // ctest runs tests in parallel processes: each keeps its own files.
+    const std::string stem = dir + "/puzzles-" + std::to_string(getpid());
+    const std::string out = stem + ".out", err = stem + ".err";
     const std::string command =
         std::string("'") + KELVARO_PUZZLES_PATH + "' " + args + " >'" + out + "' 2>'" + err + "'";
     ToolRun run;
