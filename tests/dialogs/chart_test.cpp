@@ -104,14 +104,30 @@ TEST(HistogramChart, WithoutRecordDrawsOnlyBackgroundAxesAndArrowheads) {
         ChartCase chart(0, record);
         chart.games(0, 0, 0);
         const QImage image = chart.paint();
-        EXPECT_EQ(crop(image, 0, 0, 8, 5), (Map{"...#....", // the vertical axis' arrowhead
-                                                "..###...", ".#####..", "...#....", "...#...."}));
-        EXPECT_EQ(crop(image, 118, 68, 127, 76),
-                  (Map{".........", // the horizontal one
-                       ".........", "......#..", "......##.", "#########", "......##.", "......#..",
-                       "........."}));
-        EXPECT_EQ(crop(image, 0, 70, 6, 76),
-                  (Map{"...#..", "...#..", "######", "...#..", "...#..", "...#.."}));
+        // clang-format off
+        EXPECT_EQ(crop(image, 0, 0, 8, 5), (Map{
+            "...#....", // the arrowhead of the vertical axis
+            "..###...",
+            ".#####..",
+            "...#....",
+            "...#...."}));
+        EXPECT_EQ(crop(image, 118, 68, 127, 76), (Map{
+            ".........", // the arrowhead of the horizontal axis
+            ".........",
+            "......#..",
+            "......##.",
+            "#########",
+            "......##.",
+            "......#..",
+            "........."}));
+        EXPECT_EQ(crop(image, 0, 70, 6, 76), (Map{
+            "...#..", // where the axes cross
+            "...#..",
+            "######",
+            "...#..",
+            "...#..",
+            "...#.."}));
+        // clang-format on
         EXPECT_EQ(countOf(image, '#'), 76 + 127 - 1 + 6 + 6);
         EXPECT_EQ(countOf(image, '.'), chartWidth * chartHeight - countOf(image, '#'));
         // Nothing outside the 127 x 76 chart.
@@ -129,11 +145,19 @@ TEST(HistogramChart, ASingleGameGivesOneFullBarOverTheAxisAndAnAverageArrow) {
     EXPECT_EQ(rowsWith(image, 'r', 11), range(1, 72));
     EXPECT_EQ(rowsWith(image, 'r', 10), range(1, 67));
     EXPECT_EQ(countOf(image, 'r'), 72 + 67);
-    EXPECT_EQ(crop(image, 4, 66, 16, 76),
-              (Map{"......rr....", // the arrow's tip at y = 68
-                   "......rr....", "......br....", "......br....", "......br....", "......br....",
-                   "######br####", // the bar covers the axis
-                   ".....bbb....", "....bbbbb...", "...bbbbbbb.."}));
+    // clang-format off
+    EXPECT_EQ(crop(image, 4, 66, 16, 76), (Map{
+        "......rr....",
+        "......rr....",
+        "......br....", // the arrow's tip at y = 68
+        "......br....",
+        "......br....",
+        "......br....",
+        "######br####", // the bar covers the axis, the arrow covers both
+        ".....bbb....",
+        "....bbbbb...",
+        "...bbbbbbb.."}));
+    // clang-format on
 }
 
 TEST(HistogramChart, BarsAreScaledToTheFullestBucketAndNeverVanish) {
