@@ -142,12 +142,16 @@ void OptionsDialog::buildControls() {
     valuesBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     valuesBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     valuesBox->setTabChangesFocus(true);
+    valuesBox->document()->setDocumentMargin(1);
     control(valuesBox, 1010, 5, 8, 34, 49);
 
     labelsBox = new QPlainTextEdit(this);
     labelsBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     labelsBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     labelsBox->setTabChangesFocus(true);
+    labelsBox->document()->setDocumentMargin(1);
+    // A wrapped label would no longer stand beside its value.
+    labelsBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     control(labelsBox, 1003, 42, 8, 47, 48);
 
     groupBox(QStringLiteral("Color"), 93, 7, 39, 41);
