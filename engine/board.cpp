@@ -4,30 +4,9 @@
 
 namespace kelvaro {
 
-int boardSide(const Board& board) {
-    return std::clamp<int>(board.boardSize, 0, storageSide);
-}
-
-int inBoard(const Board& board, int x, int y) {
-    const int sx = static_cast<std::int16_t>(x);
-    const int sy = static_cast<std::int16_t>(y);
-    const int n = boardSide(board);
-    return sx >= 0 && sx < n && sy >= 0 && sy < n ? 1 : 0;
-}
-
 int cellIndex(int x, int y) {
     if (x < 0 || x >= storageSide || y < 0 || y >= storageSide) return -1;
     return x * storageSide + y;
-}
-
-int boardIndex(const Board& board, int x, int y) {
-    if (!inBoard(board, x, y)) return -1;
-    return static_cast<std::int16_t>(x) * storageSide + static_cast<std::int16_t>(y);
-}
-
-std::int8_t cellAt(const Board& board, const Layer& layer, int x, int y) {
-    const int i = boardIndex(board, x, y);
-    return i < 0 ? std::int8_t{0} : layer[i];
 }
 
 void setCell(const Board& board, Layer& layer, int x, int y, std::int8_t value) {
@@ -37,31 +16,6 @@ void setCell(const Board& board, Layer& layer, int x, int y, std::int8_t value) 
 
 void clearLayer(Layer& layer) {
     layer.fill(0);
-}
-
-void stepCell(int d, int& x, int& y) {
-    switch (d) {
-    case dirUp:
-        --y;
-        break;
-    case dirRight:
-        ++x;
-        break;
-    case dirDown:
-        ++y;
-        break;
-    case dirLeft:
-        --x;
-        break;
-    default:
-        break;
-    }
-}
-
-int oppositeDirection(int d) {
-    if (d == dirUp || d == dirRight) return d + 2;
-    if (d == dirDown || d == dirLeft) return d - 2;
-    return 0;
 }
 
 namespace {
@@ -81,21 +35,6 @@ std::int8_t segmentCodeFor(int px, int py, int mx, int my, int qx, int qy) {
     const int b = directionTowards(qx, qy, mx, my);
     if (a == 0 || b == 0) return 0;
     return static_cast<std::int8_t>(-(10 * std::min(a, b) + std::max(a, b)));
-}
-
-bool codeContains(int c, int d) {
-    if (c >= 0) return false;
-    return (-c) / 10 == d || (-c) % 10 == d;
-}
-
-int otherDirection(int c, int back) {
-    if (c >= 0) return 0;
-    const int tens = (-c) / 10;
-    const int units = (-c) % 10;
-    int next = 0;
-    if (tens == back) next = units;
-    if (units == back) next = tens;
-    return next;
 }
 
 std::int8_t redirectCode(int a, int old, int c, int d) {

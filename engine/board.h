@@ -84,4 +84,67 @@ std::int8_t redirectCode(int a, int old, int c, int d);
 // other.
 bool cellsJoined(const Board& board, int px, int py, int qx, int qy);
 
+// The helpers below run on every step of every trace and check; defined here so they inline.
+
+inline int boardSide(const Board& board) {
+    return board.boardSize < 0 ? 0 : board.boardSize > storageSide ? storageSide : board.boardSize;
+}
+
+inline int inBoard(const Board& board, int x, int y) {
+    const int sx = static_cast<std::int16_t>(x);
+    const int sy = static_cast<std::int16_t>(y);
+    const int n = boardSide(board);
+    return sx >= 0 && sx < n && sy >= 0 && sy < n ? 1 : 0;
+}
+
+inline int boardIndex(const Board& board, int x, int y) {
+    if (!inBoard(board, x, y)) return -1;
+    return static_cast<std::int16_t>(x) * storageSide + static_cast<std::int16_t>(y);
+}
+
+inline std::int8_t cellAt(const Board& board, const Layer& layer, int x, int y) {
+    const int i = boardIndex(board, x, y);
+    return i < 0 ? std::int8_t{0} : layer[i];
+}
+
+inline void stepCell(int d, int& x, int& y) {
+    switch (d) {
+    case dirUp:
+        --y;
+        break;
+    case dirRight:
+        ++x;
+        break;
+    case dirDown:
+        ++y;
+        break;
+    case dirLeft:
+        --x;
+        break;
+    default:
+        break;
+    }
+}
+
+inline int oppositeDirection(int d) {
+    if (d == dirUp || d == dirRight) return d + 2;
+    if (d == dirDown || d == dirLeft) return d - 2;
+    return 0;
+}
+
+inline bool codeContains(int c, int d) {
+    if (c >= 0) return false;
+    return (-c) / 10 == d || (-c) % 10 == d;
+}
+
+inline int otherDirection(int c, int back) {
+    if (c >= 0) return 0;
+    const int tens = (-c) / 10;
+    const int units = (-c) % 10;
+    int next = 0;
+    if (tens == back) next = units;
+    if (units == back) next = tens;
+    return next;
+}
+
 } // namespace kelvaro

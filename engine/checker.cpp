@@ -43,9 +43,10 @@ bool connectedTowards(const Board& board, const Layer& codes, int x, int y, int 
     return codes[n] > 0 || codeContains(codes[n], oppositeDirection(d));
 }
 
-} // namespace
-
-int checkGrid(Board& board, int layer) {
+// checkGrid, also giving each cell the symbol of the line that covers it when `owners` is set.
+// The lines traced are exactly those computeOwners traces, in the same order: a cell is visited
+// exactly when an earlier trace gave it an owner.
+int checkLayer(Board& board, int layer, Layer* owners) {
     // Works on its own marks rather than traceMarks, so what the painter shows stays untouched.
     const Layer& codes = tracedCodes(board, layer);
     Layer& lengths = lengthsOf(board, layer);
@@ -88,6 +89,7 @@ int checkGrid(Board& board, int layer) {
                     const int m = path.cells[c];
                     marks[m] = 0;
                     bump(visited, m);
+                    if (owners != nullptr) (*owners)[m] = static_cast<std::int8_t>(v);
                     if (codes[m] <= 0) continue;
                     ++ends;
                     lengths[m] = static_cast<std::int8_t>(length);
@@ -132,6 +134,12 @@ int checkGrid(Board& board, int layer) {
     return problems;
 }
 
+} // namespace
+
+int checkGrid(Board& board, int layer) {
+    return checkLayer(board, layer, nullptr);
+}
+
 void computeOwners(Board& board, int layer) {
     const Layer& codes = tracedCodes(board, layer);
     Layer& owners = ownersOf(board, layer);
@@ -152,8 +160,9 @@ void computeOwners(Board& board, int layer) {
     }
 }
 
-int countOwnerDifferences(Board& board) {
-    computeOwners(board, gridLayer);
+namespace {
+
+int differingOwners(const Board& board) {
     int differences = 0;
     const int n = boardSide(board);
     for (int x = 0; x < n; ++x)
@@ -164,10 +173,19 @@ int countOwnerDifferences(Board& board) {
     return differences;
 }
 
+} // namespace
+
+int countOwnerDifferences(Board& board) {
+    computeOwners(board, gridLayer);
+    return differingOwners(board);
+}
+
 int testSolved(Board& board) {
-    if (checkGrid(board, gridLayer) != 0) return 1;
-    if (countOwnerDifferences(board) != 0) return -1;
-    return 0;
+    // One pass of traces serves both the check and the owners; this runs after every stroke.
+    Layer owners{};
+    if (checkLayer(board, gridLayer, &owners) != 0) return 1;
+    board.gridOwner = owners;
+    return differingOwners(board) != 0 ? -1 : 0;
 }
 
 } // namespace kelvaro
