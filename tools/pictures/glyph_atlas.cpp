@@ -2,6 +2,7 @@
 #include "mask.h"
 #include "pictures.h"
 
+#include <QPoint>
 #include <array>
 #include <cmath>
 
@@ -95,28 +96,23 @@ Mask diamondDots() {
 }
 
 Mask circledSnowflake() {
+    // Centred half a pixel up and left, so the odd-sized flake sits on a pixel centre.
     Mask m(tile, tile);
-    ring(m, c, c, 7.6, 9.0);
-    for (int k = 0; k < 3; ++k) {
-        const double a = k * 3.14159265358979 / 3 + 3.14159265358979 / 2;
-        const double dx = std::cos(a), dy = std::sin(a);
-        stroke(m, {c - 5.6 * dx, c - 5.6 * dy}, {c + 5.6 * dx, c + 5.6 * dy}, 0.7);
-        for (double s : {-1.0, 1.0}) {
-            // a small V on each arm, pointing outwards
-            const QPointF tip(c + s * 3.6 * dx, c + s * 3.6 * dy);
-            const double bx = -s * dx * 2.0, by = -s * dy * 2.0;
-            stroke(m, tip, {tip.x() + bx - dy * 1.9, tip.y() + by + dx * 1.9}, 0.6);
-            stroke(m, tip, {tip.x() + bx + dy * 1.9, tip.y() + by - dx * 1.9}, 0.6);
-        }
-    }
+    ring(m, c - 0.5, c - 0.5, 7.3, 8.5);
+    art(m, 2, 2,
+        {"......#......", ".....###.....", "..#...#...#..", "...#..#..#...", "....#.#.#....",
+         ".#...###...#.", "#############", ".#...###...#.", "....#.#.#....", "...#..#..#...",
+         "..#...#...#..", ".....###.....", "......#......"});
     return m;
 }
 
 Mask cancer() {
-    // Two interlocked sixty-nine curls, one the other turned half a turn.
+    // A ball whose tail sweeps over it to the right; the lower curl is the same turned
+    // half a turn.
     Mask half(tile, tile);
-    arc(half, c - 0.5, c + 0.2, 7.0, 10, 185, 0.95);
-    disc(half, c + 3.6, c - 1.4, 2.9);
+    art(half, 0, 2,
+        {"....##########....", "..####......####..", ".####.........###.", "######.........##.",
+         "######............", "######............", ".####............."});
     Mask m = half;
     blit(m, rotated180(half), 0, 0);
     return m;
@@ -125,36 +121,40 @@ Mask cancer() {
 Mask alienHead() {
     Mask m(tile, tile);
     art(m, 0, 0,
-        {"..................", "......######......", "....##########....", "...############...",
-         "..##############..", "..##############..", ".#...########...#.", ".##....####....##.",
-         ".###....##....###.", "..###...##...###..", "..####......####..", "...############...",
-         "....##########....", ".....###..###.....", "......######......", ".......####.......",
+        {"..................", ".....########.....", "...############...", "..##############..",
+         ".################.", ".################.", ".##....####....##.", ".##.....##.....##.",
+         "..##....##....##..", "..###...##...###..", "...####.##.####...", "....##########....",
+         ".....########.....", "......######......", ".......####.......", "........##........",
          "..................", ".................."});
     return m;
 }
 
 Mask bomb() {
     Mask m(tile, tile);
-    disc(m, 7.6, 11.0, 6.2);
-    disc(m, 5.6, 8.8, 1.25, false);       // shine
-    rect(m, 10, 3, 3, 3);                 // cap
-    arc(m, 14.8, 3.6, 2.4, 95, 200, 0.6); // fuse
-    // sparks
-    stroke(m, {15.6, 0.2}, {15.6, 1.6}, 0.5);
-    stroke(m, {17.4, 1.8}, {16.4, 2.2}, 0.5);
-    stroke(m, {17.2, 0.0}, {16.6, 0.8}, 0.5);
+    disc(m, 7.5, 11.0, 6.2);
+    disc(m, 5.4, 8.8, 1.3, false); // shine
+    rect(m, 10, 3, 3, 3);          // cap
+    // The fuse, and a spark where it burns.
+    for (QPoint p : {QPoint(13, 3), QPoint(13, 2), QPoint(14, 2), QPoint(15, 0), QPoint(17, 0),
+                     QPoint(16, 1), QPoint(15, 2), QPoint(17, 2)})
+        m.set(p.x(), p.y());
     return m;
 }
 
 Mask face(bool smiling) {
     Mask m(tile, tile);
     disc(m, c, c, 8.7);
-    disc(m, c - 3.0, c - 2.4, 1.4, false);
-    disc(m, c + 3.0, c - 2.4, 1.4, false);
-    if (smiling)
+    rect(m, 5, 5, 2, 3, false);
+    rect(m, 11, 5, 2, 3, false);
+    if (smiling) {
         arc(m, c, c + 0.6, 4.6, 200, 340, 0.9, false);
-    else
-        arc(m, c, c + 7.6, 4.4, 35, 145, 0.9, false);
+    } else {
+        Mask mouth(tile, tile);
+        art(mouth, 4, 11, {"..######..", ".##....##.", "##......##"});
+        for (int y = 0; y < tile; ++y)
+            for (int x = 0; x < tile; ++x)
+                if (mouth.at(x, y)) m.set(x, y, false);
+    }
     return m;
 }
 
@@ -185,20 +185,21 @@ Mask filledDiamond() {
 }
 
 Mask crossPattee() {
+    // Each arm widens steadily from the centre to its straight end.
     Mask m(tile, tile);
-    for (int k = 0; k < 4; ++k) {
-        std::vector<QPointF> arm{{c - 1.6, c}, {c - 4.8, 0.2}, {c + 4.8, 0.2}, {c + 1.6, c}};
-        for (QPointF& p : arm)
-            for (int turn = 0; turn < k; ++turn) p = {c - (p.y() - c), c + (p.x() - c)};
-        polygon(m, arm);
-    }
-    disc(m, c, c, 2.4);
+    for (int y = 0; y < tile; ++y)
+        for (int x = 0; x < tile; ++x) {
+            const double dx = std::abs(x + 0.5 - c), dy = std::abs(y + 0.5 - c);
+            auto halfWidth = [](double along) { return 0.9 + 0.34 * along; };
+            if (dx <= halfWidth(dy) || dy <= halfWidth(dx)) m.set(x, y);
+        }
+    disc(m, c, c, 2.2); // the arms meet in a solid centre
     return m;
 }
 
 Mask yinYang() {
     Mask m(tile, tile);
-    const double r = 8.8, inner = 7.6, h = inner / 2;
+    const double r = 9.0, inner = 7.9, h = inner / 2;
     for (int y = 0; y < tile; ++y)
         for (int x = 0; x < tile; ++x) {
             const double px = x + 0.5, py = y + 0.5;
@@ -213,8 +214,8 @@ Mask yinYang() {
                 white = false;
             else
                 white = px < c;
-            if (std::hypot(px - c, py - (c - h)) <= 1.4) white = false;
-            if (std::hypot(px - c, py - (c + h)) <= 1.4) white = true;
+            if (std::hypot(px - c, py - (c - h)) <= 1.5) white = false;
+            if (std::hypot(px - c, py - (c + h)) <= 1.5) white = true;
             m.set(x, y, white);
         }
     return m;
@@ -222,10 +223,12 @@ Mask yinYang() {
 
 Mask gemini() {
     Mask m(tile, tile);
-    arc(m, c, -14.0, 17.2, 230, 310, 1.0);
-    arc(m, c, tile + 14.0, 17.2, 50, 130, 1.0);
-    rect(m, 4, 3, 2, 12);
-    rect(m, 12, 3, 2, 12);
+    art(m, 0, 0,
+        {"..................", ".#..............#.", ".##............##.", "..##############..",
+         "...############...", "....###....###....", "....###....###....", "....###....###....",
+         "....###....###....", "....###....###....", "....###....###....", "....###....###....",
+         "....###....###....", "...############...", "..##############..", ".##............##.",
+         ".#..............#.", ".................."});
     return m;
 }
 
@@ -249,8 +252,12 @@ Mask crossedSquare() {
 
 Mask boltArrow() {
     Mask m(tile, tile);
-    strokePath(m, {{16.6, 0.8}, {8.6, 7.0}, {12.0, 8.6}, {5.0, 13.2}}, 1.2);
-    polygon(m, {{0.6, 17.4}, {1.6, 9.6}, {8.4, 16.4}});
+    art(m, 0, 0,
+        {"...............###", "..............###.", ".............###..", "...........####...",
+         "..........###.....", "........####......", ".......#########..", "...........####...",
+         ".........####.....", ".......####.......", "#....####.........", "##..####..........",
+         "###.###...........", "######............", "#####.............", "######............",
+         "#######...........", "########.........."});
     return m;
 }
 

@@ -93,9 +93,9 @@ void sadFace(Canvas& c) {
     Mask outline(button, button), face(button, button), features(button, button);
     disc(outline, 8.5, 8.5, 7.6);
     disc(face, 8.5, 8.5, 6.6);
-    disc(features, 6.0, 6.6, 1.1);
-    disc(features, 11.0, 6.6, 1.1);
-    arc(features, 8.5, 15.0, 4.2, 40, 140, 0.7);
+    rect(features, 6, 5, 2, 3);
+    rect(features, 10, 5, 2, 3);
+    art(features, 5, 10, {"..###..", ".#...#.", "#.....#"});
     c.paint(outline, 'k');
     c.paint(face, 'y');
     c.paint(features, 'k');
