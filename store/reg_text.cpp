@@ -1,6 +1,7 @@
 #include "store/reg_text.h"
 
 #include <cstddef>
+#include <iterator>
 
 namespace kelvaro {
 
@@ -111,6 +112,7 @@ std::u32string decodeUtf8(std::string_view text) {
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     std::string out;
     const std::size_t units = bytes.size() / 2;
+    out.reserve(units);
     auto unitAt = [&](std::size_t k) -> char32_t {
         const auto a = static_cast<unsigned char>(bytes[2 * k]);
         const auto b = static_cast<unsigned char>(bytes[2 * k + 1]);
@@ -385,8 +387,9 @@ RegDocument parseRegText(std::string_view bytes) {
                 count = 1;
             }
         }
-        line.text.assign(physical.begin() + static_cast<std::ptrdiff_t>(i),
-                         physical.begin() + static_cast<std::ptrdiff_t>(i + count));
+        line.text.assign(
+            std::make_move_iterator(physical.begin() + static_cast<std::ptrdiff_t>(i)),
+            std::make_move_iterator(physical.begin() + static_cast<std::ptrdiff_t>(i + count)));
         document.lines.push_back(std::move(line));
         i += count;
     }
@@ -513,7 +516,7 @@ const RegValue* findRegValue(const RegDocument& document, std::string_view keyPa
 }
 
 void setRegValue(RegDocument& document, std::string_view keyPath, const RegValue& value) {
-    addRegKey(document, keyPath);
+    if (!hasRegKey(document, keyPath)) addRegKey(document, keyPath);
     std::size_t match = document.lines.size();
     std::size_t insertAfter = document.lines.size();
     bool inKey = false;
