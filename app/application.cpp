@@ -1,0 +1,74 @@
+#include "app/application.h"
+
+#include "app/main_frame.h"
+#include "store/file_registry.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QSocketNotifier>
+#include <csignal>
+#include <memory>
+#include <random>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kelvaro {
+
+namespace {
+
+// SIGTERM (a session ending, a service manager) becomes the window's close request, so the
+// program ends the way the Exit command ends it. The handler may only write to a socket.
+int terminationSocket[2] = {-1, -1};
+
+void onTerminate(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(terminationSocket[0], &byte, 1);
+}
+
+void catchTermination() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationSocket) != 0) return;
+    struct sigaction action {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/kelvaro-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
+
+int runApplication(int argc, char** argv) {
+    catchTermination();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelvaro"));
+    QApplication::setWindowIcon(applicationIcon());
+
+    FileRegistry registry;
+    // The random source is seeded once, here; nothing seeds it again.
+    MainFrame frame(registry, std::random_device{}());
+
+    std::unique_ptr<QSocketNotifier> termination;
+    if (terminationSocket[1] >= 0) {
+        termination =
+            std::make_unique<QSocketNotifier>(terminationSocket[1], QSocketNotifier::Read);
+        QObject::connect(termination.get(), &QSocketNotifier::activated, &frame, [&frame] {
+            char byte = 0;
+            [[maybe_unused]] const auto got = ::read(terminationSocket[1], &byte, 1);
+            frame.close();
+        });
+    }
+
+    frame.showAndStart();
+    const int status = QApplication::exec();
+    releaseBackBuffer(frame.backBuffer());
+    return status;
+}
+
+} // namespace kelvaro

@@ -1,0 +1,318 @@
+#include "app/main_frame.h"
+
+#include "app/commands.h"
+#include "game/game.h"
+#include "game/splash.h"
+#include "render/board_painter.h"
+#include "render/pictures.h"
+#include "render/splash_paint.h"
+#include "store/settings_store.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QToolBar>
+#include <cstdio>
+#include <string>
+#include <utility>
+
+namespace kelvaro {
+
+namespace {
+
+// Desktop keys for the menu's commands. The toolbar buttons get none, so no key is bound
+// twice.
+QKeySequence menuKey(int commandId) {
+    switch (commandId) {
+    case commandNewGame:
+        return QKeySequence(Qt::CTRL | Qt::Key_N);
+    case commandExit:
+        return QKeySequence(Qt::CTRL | Qt::Key_Q);
+    case commandLearnRules:
+        return QKeySequence(Qt::Key_F1);
+    case commandOptions:
+        return QKeySequence(Qt::CTRL | Qt::Key_Comma);
+    case commandHint:
+        return QKeySequence(Qt::Key_H);
+    case commandShowSolution:
+        return QKeySequence(Qt::Key_S);
+    case commandPause:
+        return QKeySequence(Qt::Key_P);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+MainFrame::MainFrame(Registry& registry, std::uint32_t randomSeed,
+                     QtWindowServices::Scripts scripts)
+    : random(randomSeed), windowServices(*this, std::move(scripts)),
+      gameWorld(registry, windowServices, random) {
+    setWindowTitle(QString::fromLatin1(initialTitle));
+    setContextMenuPolicy(Qt::PreventContextMenu); // no menu to hide the toolbar with
+
+    area = new QWidget(this);
+    // Every paint copies from the back buffer what it presents and leaves the rest of the
+    // window as it was, so Qt must neither clear the area nor fill it first.
+    area->setAttribute(Qt::WA_OpaquePaintEvent);
+    area->setAttribute(Qt::WA_NoSystemBackground);
+    area->setMinimumSize(screenWidth, bufferHeight);
+    area->installEventFilter(this);
+    setCentralWidget(area);
+    createCommandBar();
+
+    initSettings(gameWorld.settings, gameWorld.statistics, gameWorld.registry);
+    localiseMenu();
+    newGame(gameWorld);
+    startSplash(gameWorld, splash);
+
+    const int chrome = menuBar()->sizeHint().height() + toolbar->sizeHint().height();
+    const QSize available = screen()->availableGeometry().size();
+    const int factor = comfortableFactor(available, chrome);
+    resize(screenWidth * factor, bufferHeight * factor + chrome);
+}
+
+MainFrame::~MainFrame() {
+    area->removeEventFilter(this);
+    releaseBackBuffer(buffer);
+}
+
+void MainFrame::showAndStart() {
+    show();
+    // The first paint finds no back buffer yet and draws nothing.
+    area->repaint();
+    createBackBuffer(buffer, screenWidth, bufferHeight);
+    invalidateGameArea(gameAreaRect);
+    setWindowTitle(QString::fromLatin1(programTitle));
+}
+
+void MainFrame::createCommandBar() {
+    menu = menuBar()->addMenu(QString::fromLatin1(menuTitle));
+    for (const MenuItem& item : menuItems) {
+        QAction* action = menu->addAction(QString::fromLatin1(item.text));
+        action->setData(item.commandId);
+        action->setShortcut(menuKey(item.commandId));
+        // The keys of the menu work while its pop-up is closed.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        actions[item.commandId] = action;
+    }
+
+    toolbar = addToolBar(QStringLiteral("Commands"));
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setIconSize(QSize(toolbarButtonPixels, toolbarButtonPixels));
+    const QImage strip = loadResourcePicture(toolbarStripId);
+    int image = 0;
+    for (int commandId : toolbarEntries) {
+        if (commandId == 0) {
+            toolbar->addSeparator();
+            continue;
+        }
+        const QImage icon =
+            strip.copy(image * toolbarButtonPixels, 0, toolbarButtonPixels, toolbarButtonPixels);
+        ++image;
+        QAction* action = toolbar->addAction(QIcon(QPixmap::fromImage(icon)), QString());
+        if (commandId == toolbarPause) action->setText(QString::fromLatin1(pauseButtonText));
+        action->setData(commandId);
+        actions[commandId] = action;
+    }
+    connectCommands();
+}
+
+QAction* MainFrame::commandAction(int commandId) const {
+    const auto found = actions.find(commandId);
+    return found == actions.end() ? nullptr : found->second;
+}
+
+void MainFrame::connectCommands() {
+    for (const auto& [commandId, action] : actions) {
+        connect(action, &QAction::triggered, this, [this, id = commandId] { onCommand(id); });
+    }
+}
+
+void MainFrame::onCommand(int commandId) {
+    switch (commandId) {
+    case commandAbout:
+        showAbout();
+        break;
+    case commandNewGame:
+    case toolbarNewGame:
+        newGame(gameWorld);
+        break;
+    case commandOptions:
+    case toolbarOptions:
+        showOptions(gameWorld);
+        break;
+    case commandShowSolution:
+    case toolbarShowSolution:
+        finishGame(gameWorld);
+        break;
+    case commandLearnRules:
+    case toolbarLearnRules:
+        learnRules(gameWorld);
+        break;
+    case commandHint:
+    case toolbarHint:
+        askHint(gameWorld);
+        break;
+    case commandPause:
+    case toolbarPause:
+        pauseGame(gameWorld);
+        break;
+    // Exit asks the window to close, which arrives as the close request.
+    case commandExit:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainFrame::localiseMenu() {
+    const bool french = gameWorld.settings.language != 0;
+    const QList<QAction*> items = menu->actions();
+    for (int position = 0; position < static_cast<int>(menuItems.size()); ++position) {
+        const MenuItem& item = menuItems[position];
+        if (item.french == nullptr || position >= items.size()) continue;
+        // The item at the position keeps its command id; only its text changes.
+        items[position]->setText(QString::fromUtf8(french ? item.french : item.text));
+    }
+}
+
+void MainFrame::showAbout() {
+    endSplash(gameWorld);
+    char head[32];
+    std::snprintf(head, sizeof head, "%s %s\r\n", programTitle, versionText);
+    const std::string text =
+        std::string(head) + "A puzzle of lines and symbols by the Kelvaro team\r\nMade with Qt";
+    windowServices.messageBox(text, gameWorld.settings.language == 1 ? "A propos" : "About",
+                              buttonsOk);
+}
+
+void MainFrame::invalidateGameArea(const Rect& bufferArea) {
+    const bool whole = bufferArea.left <= 0 && bufferArea.top <= 0 &&
+                       bufferArea.right >= screenWidth && bufferArea.bottom >= bufferHeight;
+    // The whole game area means the whole client area, black surroundings included.
+    const QRect asked = whole ? area->rect() : widgetRect(areaPlacement, bufferArea);
+    askedByGame += asked;
+    area->update(asked);
+}
+
+void MainFrame::paintPendingNow() {
+    if (!askedByGame.isEmpty()) area->repaint(askedByGame);
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != area) return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Paint:
+        paintGameArea(static_cast<QPaintEvent*>(event)->region());
+        return true;
+    case QEvent::Resize:
+    case QEvent::Show:
+        // What the window shows after these comes from the back buffer, whatever the game
+        // asks the next paint to present.
+        areaPlacement = placeGameArea(area->size());
+        mustPresent = area->rect();
+        area->update();
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+        return stylusEvent(static_cast<QMouseEvent*>(event));
+    default:
+        return false;
+    }
+}
+
+bool MainFrame::stylusEvent(QMouseEvent* event) {
+    const Point pixel = bufferPixel(areaPlacement, event->position());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (event->button() != Qt::LeftButton) return false;
+        onStylusDown(gameWorld, pixel.x, pixel.y);
+        return true;
+    case QEvent::MouseMove:
+        // A stylus reports no moves without contact; neither does a mouse without its button.
+        if (!(event->buttons() & Qt::LeftButton)) return false;
+        onStylusMove(gameWorld, pixel.x, pixel.y);
+        return true;
+    case QEvent::MouseButtonDblClick:
+        if (event->button() != Qt::LeftButton) return false;
+        onStylusDoubleTap(gameWorld, pixel.x, pixel.y);
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (event->button() != Qt::LeftButton) return false;
+        onStylusUp(gameWorld);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainFrame::paintGameArea(const QRegion& exposed) {
+    const QRegion asked = askedByGame;
+    askedByGame = QRegion();
+    // Whatever the window system uncovered, and not the game, is shown as the buffer holds it.
+    QRegion show = (exposed - asked) + (mustPresent & exposed);
+    mustPresent = QRegion();
+
+    const Rect frame = composeFrame();
+    if (frame.width() > 0 && frame.height() > 0) {
+        const bool whole = frame.width() >= screenWidth && frame.height() >= bufferHeight;
+        show += whole ? QRegion(area->rect()) : QRegion(widgetRect(areaPlacement, frame));
+        ++paintedFrames;
+    }
+    show &= exposed;
+    presented = show;
+    if (show.isEmpty()) return;
+
+    QPainter painter(area);
+    painter.setClipRegion(show);
+    for (const QRect& margin : show - areaPlacement.target) painter.fillRect(margin, Qt::black);
+    const QRegion inside = show & areaPlacement.target;
+    for (const QRect& part : inside) {
+        const Rect source = bufferRect(areaPlacement, part);
+        if (!hasBackBuffer(buffer)) {
+            painter.fillRect(part, Qt::black);
+            continue;
+        }
+        // No smoothing: every buffer pixel becomes a square of factor x factor.
+        painter.drawImage(widgetRect(areaPlacement, source), buffer.image,
+                          QRect(source.left, source.top, source.width(), source.height()));
+    }
+}
+
+Rect MainFrame::composeFrame() {
+    return onPaint(buffer, gameWorld.state, gameWorld.board, gameWorld.settings,
+                   gameWorld.statistics, windowServices, [this](BackBuffer& target) {
+                       return paintSplash(target, gameWorld.state, splash, random, windowServices);
+                   });
+}
+
+void MainFrame::timerEvent(QTimerEvent* event) {
+    if (windowServices.isWindowTimer(event->timerId())) {
+        onTimer(gameWorld);
+        return;
+    }
+    QMainWindow::timerEvent(event);
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    if (closeRequest(gameWorld)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace kelvaro

@@ -1,0 +1,89 @@
+// The main window: the menu, the toolbar and the scaled game area, turning window events
+// into calls of the game's handlers.
+#pragma once
+
+#include "app/game_area_geometry.h"
+#include "app/qt_window_services.h"
+#include "engine/random_source.h"
+#include "game/game_world.h"
+#include "render/back_buffer.h"
+#include "render/splash_scene.h"
+#include "store/registry.h"
+
+#include <QMainWindow>
+#include <QRegion>
+#include <map>
+#include <memory>
+
+class QAction;
+class QMouseEvent;
+class QMenu;
+class QToolBar;
+
+namespace kelvaro {
+
+class MainFrame : public QMainWindow {
+  public:
+    // Builds the window and its command bar, loads the settings, relabels the menu, starts
+    // the first game and the splash. The registry holds the settings and records; the
+    // random source is seeded once, with randomSeed.
+    MainFrame(Registry& registry, std::uint32_t randomSeed, QtWindowServices::Scripts scripts = {});
+    ~MainFrame() override;
+
+    // Shows the window, paints once, makes the back buffer, repaints it whole and names the
+    // window: the rest of the start-up, once the window may appear.
+    void showAndStart();
+
+    // One command of the menu or the toolbar, by id, as the message table routes it.
+    void onCommand(int commandId);
+    void localiseMenu();
+    void showAbout();
+
+    GameWorld& world() { return gameWorld; }
+    QtWindowServices& services() { return windowServices; }
+    BackBuffer& backBuffer() { return buffer; }
+    QWidget* gameArea() const { return area; }
+    QMenu* gameMenu() const { return menu; }
+    QToolBar* commandBar() const { return toolbar; }
+    // The menu item or toolbar button with this command id; nullptr for an unknown id.
+    QAction* commandAction(int commandId) const;
+    const GameAreaPlacement& placement() const { return areaPlacement; }
+    // What the last paint copied from the back buffer, in widget pixels.
+    const QRegion& lastPresented() const { return presented; }
+    // Paints that composed a frame in the back buffer and presented some of it.
+    int framesPainted() const { return paintedFrames; }
+
+    // Repaint requests of the game, in buffer pixels.
+    void invalidateGameArea(const Rect& bufferArea);
+    void paintPendingNow();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createCommandBar();
+    void connectCommands();
+    void paintGameArea(const QRegion& exposed);
+    Rect composeFrame();
+    bool stylusEvent(QMouseEvent* event);
+
+    Mt19937Source random;
+    QtWindowServices windowServices;
+    GameWorld gameWorld;
+    SplashScene splash;
+    BackBuffer buffer;
+
+    QWidget* area = nullptr;
+    QMenu* menu = nullptr;
+    QToolBar* toolbar = nullptr;
+    std::map<int, QAction*> actions;
+    GameAreaPlacement areaPlacement;
+    QRegion askedByGame; // widget pixels the game asked to repaint since the last paint
+    QRegion mustPresent; // widget pixels to copy from the buffer whatever the game asks
+    QRegion presented;
+    int paintedFrames = 0;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,98 @@
+#include "app/qt_window_services.h"
+
+#include "app/main_frame.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/rules_dialog.h"
+
+#include <QMessageBox>
+#include <chrono>
+#include <utility>
+
+namespace kelvaro {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    QString converted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // The texts break their lines the device's way.
+    converted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return converted;
+}
+
+} // namespace
+
+QtWindowServices::QtWindowServices(MainFrame& frameIn, Scripts scriptsIn)
+    : frame(frameIn), scripts(std::move(scriptsIn)) {}
+
+void QtWindowServices::requestRepaint() {
+    frame.invalidateGameArea(gameAreaRect);
+}
+
+// Erasing would only fill what the next paint copies over from the back buffer anyway.
+void QtWindowServices::invalidateRect(const Rect& area, bool /*erase*/) {
+    frame.invalidateGameArea(area);
+}
+
+void QtWindowServices::updateNow() {
+    frame.paintPendingNow();
+}
+
+std::uint32_t QtWindowServices::startTimer(int id, int periodMs) {
+    // QBasicTimer::start replaces a running timer, as starting the window timer again must.
+    windowTimer.start(periodMs, Qt::PreciseTimer, &frame);
+    timerPeriod = periodMs;
+    return static_cast<std::uint32_t>(id);
+}
+
+void QtWindowServices::stopTimer(std::uint32_t id) {
+    if (id == static_cast<std::uint32_t>(windowTimerId)) windowTimer.stop();
+}
+
+int QtWindowServices::messageBox(std::string_view text, std::string_view caption,
+                                 MessageButtons buttons) {
+    if (scripts.messageBox) return scripts.messageBox(text, caption, buttons);
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(caption), fromUtf8(text),
+                    buttons == buttonsOkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                               : QMessageBox::Ok,
+                    &frame);
+    // Timer and paint events keep reaching the main window while the box is open.
+    return box.exec() == QMessageBox::Ok ? answerOk : answerCancelButton;
+}
+
+int QtWindowServices::runDialog(QDialog& dialog) {
+    if (scripts.dialog) return scripts.dialog(dialog);
+    return dialog.exec();
+}
+
+void QtWindowServices::runRulesDialog() {
+    RulesDialog dialog(frame.world().settings, &frame);
+    runDialog(dialog);
+}
+
+void QtWindowServices::runOptionsDialog() {
+    GameWorld& world = frame.world();
+    OptionsHooks hooks;
+    // The dialog's own question (resetting the records) is a message box like the game's.
+    hooks.confirm = [this](const QString& text, const QString& caption) {
+        return messageBox(text.toStdString(), caption.toStdString(), buttonsOkCancel);
+    };
+    hooks.pickColour = scripts.colourPicker;
+    OptionsDialog dialog(world.settings, world.statistics, world.state, hooks, &frame);
+    runDialog(dialog);
+}
+
+void QtWindowServices::localiseMenu() {
+    frame.localiseMenu();
+}
+
+std::uint32_t QtWindowServices::tickCount() {
+    if (scripts.clock) return scripts.clock();
+    // Milliseconds of a monotonic clock, wrapping at 2^32 like the device's tick count.
+    // A tick of 0 means "not started" to the game (startTick, splashTick), so it is skipped.
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto ms = static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return ms == 0 ? 1 : ms;
+}
+
+} // namespace kelvaro

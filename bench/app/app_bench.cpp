@@ -1,0 +1,120 @@
+// The main window's costs: a stylus move from the mouse event to the presented frame, the
+// start-up to the first painted frame, and the resident memory of a running game.
+#include "app/main_frame.h"
+#include "store/file_registry.h"
+#include "store/settings_store.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelvaro {
+namespace {
+
+QApplication& application() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "app_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// A settings folder of its own, holding the chosen difficulty.
+struct Desk {
+    explicit Desk(int difficulty) {
+        application();
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        registry = std::make_unique<FileRegistry>();
+        Settings settings;
+        settings.difficulty = difficulty;
+        saveSettings(settings, Statistics{}, *registry);
+    }
+    QTemporaryDir config;
+    std::unique_ptr<FileRegistry> registry;
+};
+
+void sendMouse(QWidget* area, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, pos, area->mapToGlobal(pos),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, {});
+    QApplication::sendEvent(area, &event);
+}
+
+// A path through every cell of the 12 x 12 board, column by column, down and up in turn.
+std::vector<Cell> snake() {
+    std::vector<Cell> path;
+    for (int x = 0; x < 12; ++x) {
+        for (int i = 0; i < 12; ++i) {
+            const int y = x % 2 == 0 ? i : 11 - i;
+            path.push_back({static_cast<std::int8_t>(x), static_cast<std::int8_t>(y)});
+        }
+    }
+    return path;
+}
+
+void BM_StylusMoveToPresentedFrame(benchmark::State& bench) {
+    Desk desk(2);
+    MainFrame frame(*desk.registry, 1);
+    frame.showAndStart();
+    const int factor = static_cast<int>(bench.range(0));
+    if (factor > 0) frame.resize(240 * factor + 40, 270 * factor + 120);
+    QApplication::processEvents();
+    QWidget* area = frame.gameArea();
+    const auto centre = [&](Cell c) {
+        const GameState& s = frame.world().state;
+        return widgetRect(frame.placement(),
+                          {s.boardLeft + c.x * 20, s.boardTop + c.y * 20,
+                           s.boardLeft + c.x * 20 + 20, s.boardTop + c.y * 20 + 20})
+            .center();
+    };
+    const std::vector<Cell> path = snake();
+    sendMouse(area, QEvent::MouseButtonPress, centre(path[0]), Qt::LeftButton); // ends the splash
+    sendMouse(area, QEvent::MouseButtonRelease, centre(path[0]), Qt::NoButton);
+    sendMouse(area, QEvent::MouseButtonPress, centre(path[0]), Qt::LeftButton);
+    QApplication::processEvents();
+    std::size_t step = 1;
+    for (auto _ : bench) {
+        sendMouse(area, QEvent::MouseMove, centre(path[step]), Qt::LeftButton);
+        frame.paintPendingNow();
+        step = step + 1 < path.size() ? step + 1 : 1;
+    }
+    bench.counters["factor"] = frame.placement().factor;
+    bench.counters["presented px"] = frame.lastPresented().boundingRect().width() *
+                                     frame.lastPresented().boundingRect().height();
+}
+// 0: the first size the program picks for this screen; then fixed factors.
+BENCHMARK(BM_StylusMoveToPresentedFrame)->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+long residentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+void BM_StartUpToFirstPaintedFrame(benchmark::State& bench) {
+    Desk desk(0);
+    long resident = 0;
+    for (auto _ : bench) {
+        const auto begin = std::chrono::steady_clock::now();
+        MainFrame frame(*desk.registry, 1);
+        frame.showAndStart();
+        while (frame.framesPainted() == 0) QApplication::processEvents(QEventLoop::AllEvents, 5);
+        const auto end = std::chrono::steady_clock::now();
+        bench.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+        resident = residentKilobytes();
+    }
+    bench.counters["RSS MB"] = static_cast<double>(resident) / 1024.0;
+}
+BENCHMARK(BM_StartUpToFirstPaintedFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kelvaro

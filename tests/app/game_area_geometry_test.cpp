@@ -1,0 +1,88 @@
+#include "app/game_area_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvaro {
+namespace {
+
+TEST(PlaceGameArea, LargestWholeFactorCentred) {
+    struct Case {
+        QSize widget;
+        int factor;
+        QRect target;
+    };
+    const Case cases[] = {
+        {{240, 270}, 1, {0, 0, 240, 270}},
+        {{479, 539}, 1, {119, 134, 240, 270}}, // one pixel short of 2 either way
+        {{480, 540}, 2, {0, 0, 480, 540}},
+        {{1000, 540}, 2, {260, 0, 480, 540}},  // height decides
+        {{720, 2000}, 3, {0, 595, 720, 810}},  // width decides
+        {{100, 100}, 1, {-70, -85, 240, 270}}, // never below 1
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.widget.width() << " x " << c.widget.height());
+        const GameAreaPlacement placement = placeGameArea(c.widget);
+        EXPECT_EQ(placement.factor, c.factor);
+        EXPECT_EQ(placement.target, c.target);
+    }
+}
+
+TEST(BufferPixel, MapsBackAndClampsToTheGameArea) {
+    const GameAreaPlacement placement = placeGameArea({1000, 540}); // factor 2 at (260, 0)
+    struct Case {
+        QPointF widget;
+        int x, y;
+    };
+    const Case cases[] = {
+        {{260, 0}, 0, 0},         {{261.9, 1.9}, 0, 0},   // inside the first scaled pixel
+        {{262, 2}, 1, 1},         {{739, 539}, 239, 269}, // last pixel
+        {{259.5, 10}, 0, 5},      // half a pixel left of the area: clamped, not rounded
+        {{0, -50}, 0, 0},         // far outside, top left
+        {{5000, 9000}, 239, 269}, // far outside, bottom right
+        {{-1e9, 1e9}, 0, 269},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.widget.x() << ", " << c.widget.y());
+        const Point p = bufferPixel(placement, c.widget);
+        EXPECT_EQ(p.x, c.x);
+        EXPECT_EQ(p.y, c.y);
+    }
+}
+
+TEST(WidgetRect, CoversExactlyTheScaledPixels) {
+    const GameAreaPlacement placement = placeGameArea({1000, 540});
+    EXPECT_EQ(widgetRect(placement, statusStripRect), QRect(260, 0, 480, 60));
+    EXPECT_EQ(widgetRect(placement, Rect{70, 100, 90, 120}), QRect(400, 200, 40, 40));
+}
+
+TEST(BufferRect, GrowsToWholePixelsAndCutsToTheArea) {
+    const GameAreaPlacement placement = placeGameArea({1000, 540});
+    struct Case {
+        QRect widget;
+        Rect buffer;
+    };
+    const Case cases[] = {
+        {QRect(260, 0, 480, 60), statusStripRect},
+        {QRect(263, 3, 1, 1), {1, 1, 2, 2}},        // inside one scaled pixel
+        {QRect(263, 3, 2, 2), {1, 1, 3, 3}},        // across two
+        {QRect(0, 0, 1000, 540), {0, 0, 240, 270}}, // the black sides are cut off
+        {QRect(0, 0, 100, 100), {0, 0, 0, 0}},      // only black side
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.widget.x() << ", " << c.widget.y());
+        const Rect r = bufferRect(placement, c.widget);
+        EXPECT_EQ(r.left, c.buffer.left);
+        EXPECT_EQ(r.top, c.buffer.top);
+        EXPECT_EQ(r.right, c.buffer.right);
+        EXPECT_EQ(r.bottom, c.buffer.bottom);
+    }
+}
+
+TEST(ComfortableFactor, LeavesRoomForTheDesktopAndTheChrome) {
+    EXPECT_EQ(comfortableFactor({1920, 1080}, 60), 2); // 864 - 60 rows: 2 x 270 fits, 3 not
+    EXPECT_EQ(comfortableFactor({3840, 2160}, 60), 6);
+    EXPECT_EQ(comfortableFactor({320, 240}, 60), 1);
+}
+
+} // namespace
+} // namespace kelvaro

@@ -1,0 +1,242 @@
+// Whole games played in the real window with real mouse events.
+#include "app/commands.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/rules_dialog.h"
+#include "frame_harness.h"
+#include "render/colour.h"
+
+#include <QRadioButton>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace kelvaro {
+namespace {
+
+bool sameRecords(const Statistics& a, const Statistics& b) {
+    return a.bestTime == b.bestTime && a.gamesPlayed == b.gamesPlayed &&
+           a.totalTime == b.totalTime && a.totalPenalty == b.totalPenalty &&
+           a.histogram == b.histogram;
+}
+
+// The first endpoint, column by column, whose line is not revealed yet.
+std::optional<Cell> unrevealedEndpoint(const Board& board) {
+    for (int x = 0; x < board.boardSize; ++x) {
+        for (int y = 0; y < board.boardSize; ++y) {
+            const int i = x * storageSide + y;
+            if (board.solution[i] > 0 && board.revealed[i] == 0) {
+                return Cell{static_cast<std::int8_t>(x), static_cast<std::int8_t>(y)};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+TEST(PlayingInTheWindow, EveryLineRevealedByHintsFinishesAndRecordsTheGame) {
+    FrameHarness h;
+    h.skipSplash();
+    ASSERT_EQ(h.board().boardSize, 5);
+    h.tap(2, 2); // the first board tap starts the clock
+    const std::uint32_t started = h.state().startTick;
+    ASSERT_EQ(started, h.now);
+    EXPECT_EQ(h.frame->services().windowTimerPeriod(), 100);
+
+    int hints = 0;
+    while (const std::optional<Cell> endpoint = unrevealedEndpoint(h.board())) {
+        ASSERT_LT(hints, 13) << "a hint revealed nothing";
+        h.advance(1000);
+        QTest::keyClick(h.frame.get(), Qt::Key_H);
+        h.tap(endpoint->x, endpoint->y);
+        ++hints;
+    }
+
+    int segments = 0;
+    for (int x = 0; x < 5; ++x) {
+        for (int y = 0; y < 5; ++y) segments += h.board().solution[x * storageSide + y] < 0;
+    }
+    const GameState& s = h.state();
+    EXPECT_EQ(s.gamePhase, phaseFinished);
+    EXPECT_EQ(s.solveState, 0);
+    EXPECT_EQ(s.penaltyCells, segments);
+    const std::int32_t elapsed = static_cast<std::int32_t>(h.now - started);
+    EXPECT_EQ(s.finalTime, elapsed + segments * 15000);
+    EXPECT_EQ(h.frame->services().windowTimerPeriod(), 0);
+    ASSERT_EQ(h.boxes.size(), static_cast<std::size_t>(hints)); // no question, no best-time box
+    for (const ShownBox& box : h.boxes) {
+        EXPECT_EQ(box.text, "One line will be revealed, and 15 seconds penalty per segment");
+        EXPECT_EQ(box.caption, "Info");
+    }
+
+    const Statistics& records = h.world().statistics;
+    EXPECT_EQ(records.gamesPlayed[0][0], 1);
+    EXPECT_EQ(records.totalTime[0][0], elapsed);
+    EXPECT_EQ(records.totalPenalty[0][0], segments);
+    EXPECT_EQ(records.bestTime[0][0], s.finalTime);
+    EXPECT_NE(records.histogram[0][0][0], '\0');
+    EXPECT_EQ(records.gamesPlayed[1][0] + records.gamesPlayed[0][1], 0);
+
+    // What was saved reads back as the records in memory.
+    FileRegistry reread;
+    Settings settings;
+    Statistics saved;
+    loadSettings(settings, saved, reread);
+    EXPECT_TRUE(sameRecords(saved, records));
+}
+
+TEST(PlayingInTheWindow, LearnRulesThenTheExampleSolvedByMouseIsPerfectAndUnrecorded) {
+    FrameHarness h;
+    h.skipSplash();
+    bool rulesShown = false;
+    h.insideDialog = [&](QDialog& dialog) {
+        rulesShown = dynamic_cast<RulesDialog*>(&dialog) != nullptr;
+        return int(QDialog::Accepted);
+    };
+    const Statistics before = h.world().statistics;
+    QTest::keyClick(h.frame.get(), Qt::Key_F1);
+    EXPECT_TRUE(rulesShown);
+    ASSERT_EQ(h.state().exampleMode, 1);
+
+    // Symbol 1 runs from (1,0) down the empty left column to (1,4).
+    h.press(1, 0);
+    for (int y = 0; y < 5; ++y) h.moveTo(0, y);
+    h.moveTo(1, 4);
+    h.release(1, 4);
+    QApplication::processEvents();
+
+    EXPECT_EQ(h.state().gamePhase, phaseFinished);
+    EXPECT_EQ(h.state().solveState, 0);
+    EXPECT_TRUE(sameRecords(h.world().statistics, before));
+    EXPECT_TRUE(h.boxes.empty());
+
+    // The banner's letters are green on black at (90, 13), 65 x 13.
+    h.area()->repaint();
+    const QImage& frame = h.frame->backBuffer().image;
+    int green = 0;
+    for (int y = 13; y < 26; ++y) {
+        for (int x = 90; x < 155; ++x) green += frame.pixel(x, y) == toQRgb(0x00FF00);
+    }
+    EXPECT_GT(green, 20);
+}
+
+TEST(PlayingInTheWindow, OptionsWithAnotherDifficultyStartsThatSizeWithoutAQuestion) {
+    FrameHarness h;
+    h.skipSplash();
+    ASSERT_EQ(h.board().boardSize, 5);
+    h.insideDialog = [](QDialog& dialog) {
+        EXPECT_NE(dynamic_cast<OptionsDialog*>(&dialog), nullptr);
+        auto* medium = dialog.findChild<QRadioButton*>(QStringLiteral("1019"));
+        if (medium == nullptr) {
+            ADD_FAILURE() << "no medium button";
+            return int(QDialog::Rejected);
+        }
+        medium->click();
+        dialog.accept();
+        return dialog.result();
+    };
+    QTest::keyClick(h.frame.get(), Qt::Key_Comma, Qt::ControlModifier);
+    EXPECT_EQ(h.dialogsRun, 1);
+    EXPECT_EQ(h.world().settings.difficulty, 1);
+    EXPECT_EQ(h.board().boardSize, 8);
+    EXPECT_EQ(h.state().gamePhase, phasePlaying);
+    EXPECT_EQ(h.state().tapCount, 0);
+    EXPECT_TRUE(h.boxes.empty());
+}
+
+TEST(StylusInTheWindow, ADragBeyondTheWindowStaysOnTheBoardEdge) {
+    Settings hard;
+    hard.difficulty = 2;
+    FrameHarness h(hard);
+    h.skipSplash();
+    ASSERT_EQ(h.board().boardSize, 12);
+    h.press(11, 5);
+    // Far right of the window and far below it: clamped to the last column and row of
+    // the game area, never wrapped onto another cell.
+    QTest::mouseMove(h.area(), h.cellCentre(11, 5) + QPoint(5000, 0));
+    EXPECT_EQ(h.state().curX, 11);
+    EXPECT_EQ(h.state().curY, 5);
+    QTest::mouseMove(h.area(), QPoint(h.cellCentre(11, 5).x(), 100000));
+    EXPECT_EQ(h.state().curX, 11);
+    EXPECT_EQ(h.state().curY, 11);
+    h.release(11, 11);
+}
+
+TEST(StylusInTheWindow, DoubleClickErasesTheCellUnderIt) {
+    Settings hard;
+    hard.difficulty = 2;
+    FrameHarness h(hard);
+    h.skipSplash();
+    // Three segment cells in a row, the middle one to be drawn and then erased.
+    const auto segment = [&](int x, int y) { return h.board().solution[x * storageSide + y] < 0; };
+    int row = -1, col = -1;
+    for (int y = 0; y < 12 && row < 0; ++y) {
+        for (int x = 0; x + 2 < 12; ++x) {
+            if (segment(x, y) && segment(x + 1, y) && segment(x + 2, y)) {
+                row = y;
+                col = x;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(row, 0);
+    h.press(col, row);
+    h.moveTo(col + 1, row);
+    h.moveTo(col + 2, row);
+    h.release(col + 2, row);
+    const int middle = (col + 1) * storageSide + row;
+    ASSERT_EQ(h.board().grid[middle], -24);
+
+    // The platform's double click: down, up, double click, up.
+    h.advance(100);
+    QTest::mouseClick(h.area(), Qt::LeftButton, {}, h.cellCentre(col + 1, row));
+    QTest::mouseDClick(h.area(), Qt::LeftButton, {}, h.cellCentre(col + 1, row));
+    QTest::mouseRelease(h.area(), Qt::LeftButton, {}, h.cellCentre(col + 1, row));
+    EXPECT_EQ(h.board().grid[middle], 0);
+    EXPECT_EQ(h.state().curX, -1);
+}
+
+TEST(PaintingInTheWindow, AClockTickPresentsOnlyTheStatusStrip) {
+    FrameHarness h;
+    h.skipSplash();
+    h.tap(2, 2);
+    QApplication::processEvents();
+    EXPECT_EQ(h.frame->lastPresented(), QRegion(h.area()->rect()));
+
+    // Real window-timer ticks at 100 ms.
+    h.advance(1000);
+    QTest::qWait(250);
+    EXPECT_EQ(h.frame->lastPresented(), QRegion(widgetRect(h.frame->placement(), statusStripRect)));
+}
+
+TEST(PaintingInTheWindow, ResizingRescalesCentredOnBlack) {
+    FrameHarness h;
+    h.skipSplash();
+    h.frame->resize(1000, 900);
+    QApplication::processEvents();
+    const QSize area = h.area()->size();
+    const GameAreaPlacement& placement = h.frame->placement();
+    EXPECT_EQ(placement.factor, std::min(area.width() / 240, area.height() / 270));
+    // Centred: the black margins on opposite sides differ by at most the odd pixel.
+    const QRect& t = placement.target;
+    EXPECT_LE(std::abs(t.left() - (area.width() - 1 - t.right())), 1);
+    EXPECT_LE(std::abs(t.top() - (area.height() - 1 - t.bottom())), 1);
+    EXPECT_GT(placement.factor, 1);
+
+    const QImage shown = h.area()->grab().toImage();
+    const QImage& buffer = h.frame->backBuffer().image;
+    const int f = placement.factor;
+    EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, 0u); // the surroundings are black
+    // Every buffer pixel is a square of f x f window pixels (here, the board's first cell).
+    const QPoint cell = h.cellCentre(0, 0);
+    const int bx = (cell.x() - placement.target.left()) / f;
+    const int by = (cell.y() - placement.target.top()) / f;
+    for (int dy = 0; dy < f; ++dy) {
+        for (int dx = 0; dx < f; ++dx) {
+            EXPECT_EQ(shown.pixel(placement.target.left() + bx * f + dx,
+                                  placement.target.top() + by * f + dy),
+                      buffer.pixel(bx, by));
+        }
+    }
+}
+
+} // namespace
+} // namespace kelvaro

@@ -1,0 +1,30 @@
+// The kelvaro program itself: it starts, keeps running, and closes as the Exit command
+// would when the session asks it to end.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Program, StartsAndClosesOffscreen) {
+    QTemporaryDir config;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(KELVARO_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    // Still running a second later: the window is up and waiting for the player.
+    EXPECT_FALSE(program.waitForFinished(1000)) << program.readAllStandardError().toStdString();
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(5000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    // Closing writes nothing: no game was recorded, so no settings file was made.
+    EXPECT_TRUE(QDir(config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
+}
+
+} // namespace
