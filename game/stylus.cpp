@@ -39,9 +39,15 @@ static void pressDuringSplash(GameWorld& world, Cell cell) {
     world.window.updateNow();
 }
 
+// A startTick of 0 means "clock not started", so a clock that would start on tick 0 (once
+// in 49 days of ticks) starts a millisecond later instead of refusing Hint and Pause.
+static std::uint32_t clockStart(std::uint32_t tick) {
+    return tick != 0 ? tick : 1;
+}
+
 static void resumeGame(GameWorld& world, std::uint32_t now) {
     GameState& state = world.state;
-    state.startTick += now - state.pauseTick;
+    state.startTick = clockStart(state.startTick + (now - state.pauseTick));
     state.gamePhase = phasePlaying;
     startWindowTimer(world, clockPeriodMs);
 }
@@ -49,7 +55,7 @@ static void resumeGame(GameWorld& world, std::uint32_t now) {
 static void boardEvent(GameWorld& world, Cell cell, std::uint32_t now) {
     GameState& state = world.state;
     if (state.tapCount == 0) {
-        state.startTick = now;
+        state.startTick = clockStart(now);
         startWindowTimer(world, clockPeriodMs);
     }
     state.tapCount += 1;

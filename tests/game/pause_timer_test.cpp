@@ -28,6 +28,24 @@ TEST_F(PauseTimerTest, PauseStopsTheClockAndATapResumesItWhereItStopped) {
     EXPECT_EQ(state.finalTime, 15000);
 }
 
+TEST_F(PauseTimerTest, AClockStartingOnTickZeroStillCountsAsStarted) {
+    startPuzzle(smallPuzzle);
+    window.now = 0;
+    tap(2, 2);
+    EXPECT_NE(state.startTick, 0u);
+    askHint(world);
+    EXPECT_EQ(state.hintMode, 1);
+
+    // A resume that would move the start onto tick 0.
+    pauseGame(world);
+    window.now = state.pauseTick + (0u - state.startTick);
+    onStylusDown(world, 0, 0);
+    EXPECT_EQ(state.gamePhase, phasePlaying);
+    EXPECT_NE(state.startTick, 0u);
+    finishGame(world);
+    EXPECT_EQ(state.gamePhase, phaseFinished);
+}
+
 TEST_F(PauseTimerTest, PauseIsRefusedBeforeTheFirstTapWhilePausedAndAfterFinishing) {
     startPuzzle(smallPuzzle);
     pauseGame(world);
