@@ -78,6 +78,17 @@ TEST(TestSolved, MarksBothEndsOfEachLineWithAWrongLength) {
     EXPECT_EQ(board.gridLength[3 * 12 + 3], 8);
 }
 
+TEST(TestSolved, LeavesTheOwnersComputeOwnersWouldGive) {
+    for (const std::string_view grid : {twoRoutesA, twoRoutesB}) {
+        Board board = puzzleFromText(twoRoutesA);
+        drawLayer(board, board.grid, grid);
+        testSolved(board);
+        const Layer fromTestSolved = board.gridOwner;
+        computeOwners(board, gridLayer);
+        EXPECT_EQ(fromTestSolved, board.gridOwner) << grid;
+    }
+}
+
 TEST(CountOwnerDifferences, CountsCellsCoveredByAnotherLine) {
     Board board = puzzleFromText(twoRoutesA);
     drawLayer(board, board.grid, twoRoutesB);
