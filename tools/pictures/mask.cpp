@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -140,8 +141,14 @@ void blit(Mask& dst, const Mask& src, int x, int y) {
             if (src.at(i, j)) dst.set(x + i, y + j);
 }
 
+QImage zeroedImage(int width, int height, QImage::Format format) {
+    QImage image(width, height, format);
+    std::memset(image.bits(), 0, static_cast<size_t>(image.sizeInBytes()));
+    return image;
+}
+
 QImage monoImage(const Mask& m, int ink) {
-    QImage image(m.width, m.height, QImage::Format_Mono);
+    QImage image = zeroedImage(m.width, m.height, QImage::Format_Mono);
     image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     image.fill(1 - ink);
     for (int y = 0; y < m.height; ++y)

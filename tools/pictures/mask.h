@@ -47,6 +47,10 @@ int textWidth(const QString& s, const QFont& font);
 Mask rotated180(const Mask& m);
 void blit(Mask& dst, const Mask& src, int x, int y);
 
+// A new image with every byte zero, row padding included: the BMP writer copies whole
+// rows, and left alone the padding would make each run write different files.
+QImage zeroedImage(int width, int height, QImage::Format format);
+
 // A one-bit picture with palette entry 0 black and entry 1 white; set mask pixels
 // become entry `ink`.
 QImage monoImage(const Mask& m, int ink);

@@ -1,5 +1,7 @@
 #include "palette.h"
 
+#include "mask.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -61,7 +63,7 @@ QList<QRgb> standardPalette() {
 }
 
 QImage toIndexed(const QImage& rgb, const QList<QRgb>& palette) {
-    QImage out(rgb.size(), QImage::Format_Indexed8);
+    QImage out = zeroedImage(rgb.width(), rgb.height(), QImage::Format_Indexed8);
     out.setColorTable(palette);
     for (int y = 0; y < rgb.height(); ++y)
         for (int x = 0; x < rgb.width(); ++x) {

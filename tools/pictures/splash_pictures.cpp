@@ -1,4 +1,5 @@
 // The splash screen's colour pictures: the flare and the ring's surface.
+#include "mask.h"
 #include "palette.h"
 #include "pictures.h"
 
@@ -30,7 +31,7 @@ double flare(double dx, double dy) {
 QImage drawFlarePicture() {
     constexpr int side = 70;
     const QList<QRgb> palette = flarePalette();
-    QImage image(side, side, QImage::Format_Indexed8);
+    QImage image = zeroedImage(side, side, QImage::Format_Indexed8);
     image.setColorTable(palette);
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
@@ -43,7 +44,7 @@ QImage drawFlarePicture() {
 QImage drawRingTexture() {
     constexpr int w = 240, h = 100;
     const QList<QRgb> palette = purplePalette();
-    QImage image(w, h, QImage::Format_Indexed8);
+    QImage image = zeroedImage(w, h, QImage::Format_Indexed8);
     image.setColorTable(palette);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {

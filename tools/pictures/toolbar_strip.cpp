@@ -131,7 +131,7 @@ void pauseBars(Canvas& c) {
 } // namespace
 
 QImage drawToolbarStrip() {
-    Canvas c{QImage(6 * button, button, QImage::Format_Indexed8)};
+    Canvas c{zeroedImage(6 * button, button, QImage::Format_Indexed8)};
     c.image.setColorTable(standardPalette());
     void (*const images[])(Canvas&) = {questionMark, notepad,   miniBoard,
                                        sadFace,      lightBulb, pauseBars};
