@@ -1,5 +1,6 @@
 // One line of text in a rectangle, in the font bundled with the program, so that every
 // machine draws the same pixels. Needs a QGuiApplication (fonts come from Qt's database).
+// Characters are rasterised once each, unsmoothed, and then copied by our own loop.
 #pragma once
 
 #include "render/layout.h"
@@ -19,6 +20,9 @@ enum class TextWeight { normal, bold };
 // touching the background. Lines of the font fit in 15 rows.
 void drawText(QImage& target, const QString& text, const Rect& area, TextAlign align, Colour colour,
               TextWeight weight = TextWeight::normal);
+
+// Width in pixels of text as drawText lays it out.
+int textWidth(const QString& text, TextWeight weight = TextWeight::normal);
 
 // The fonts drawText uses: the bundled DejaVu Sans faces when they load, otherwise the
 // application's default family at the same size.

@@ -21,7 +21,8 @@ void ensureGuiApplication() {
     static int argc = 1;
     static char name[] = "render-bench";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    // Never destroyed: at exit Qt's own statics may already be gone.
+    new QGuiApplication(argc, argv);
 }
 
 // A 12 x 12 game in progress: lines drawn, one being dragged, the clock and a penalty shown.

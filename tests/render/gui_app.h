@@ -12,7 +12,8 @@ inline void ensureGuiApplication() {
     static int argc = 1;
     static char name[] = "kelvaro-test";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    // Never destroyed: at exit Qt's own statics may already be gone.
+    new QGuiApplication(argc, argv);
 }
 
 } // namespace kelvaro

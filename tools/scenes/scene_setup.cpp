@@ -6,6 +6,8 @@
 #include "engine/trace.h"
 #include "render/layout.h"
 
+#include <algorithm>
+
 namespace kelvaro {
 namespace {
 
@@ -34,6 +36,44 @@ void finish(Scene& scene, int solveState, int penaltyCells) {
     scene.state.penaltyCells = penaltyCells;
     scene.state.nowTick = scene.tick;
     scene.state.curX = scene.state.curY = -1;
+}
+
+// The symbol from firstSymbol on whose line is longest.
+int longestLine(const Board& board, int firstSymbol) {
+    int best = firstSymbol;
+    int bestLength = -1;
+    for (int i = 0; i < layerCells; ++i) {
+        const int symbol = board.solution[i];
+        if (symbol >= firstSymbol && board.solutionLength[i] > bestLength) {
+            best = symbol;
+            bestLength = board.solutionLength[i];
+        }
+    }
+    return best;
+}
+
+// The cells of the solution's line from the endpoint start to its partner, in order.
+std::vector<int> lineCells(const Board& board, Cell start) {
+    std::vector<int> cells{cellIndex(start.x, start.y)};
+    int x = start.x;
+    int y = start.y;
+    int d = 0;
+    for (int k = dirUp; k <= dirLeft && d == 0; ++k) {
+        int nx = x, ny = y;
+        stepCell(k, nx, ny);
+        if (inBoard(board, nx, ny) &&
+            codeContains(cellAt(board, board.solution, nx, ny), oppositeDirection(k)))
+            d = k;
+    }
+    while (d != 0) {
+        stepCell(d, x, y);
+        const int code = cellAt(board, board.solution, x, y);
+        cells.push_back(cellIndex(x, y));
+        if (code >= 0) break;
+        const int back = oppositeDirection(d);
+        d = -code / 10 == back ? -code % 10 : -code / 10;
+    }
+    return cells;
 }
 
 } // namespace
@@ -65,15 +105,13 @@ void drawSolvedLines(Scene& scene, int lastSymbol) {
 void strokeInProgress(Scene& scene, int symbol, int reached) {
     Board& board = scene.board;
     const Cell start = endpointOf(board, symbol);
-    Layer marks{};
-    TracePath path;
-    traceLineInto(board, solutionLayer, start.x, start.y, marks, path);
-    reached = std::min(reached, path.count - 2);
+    const std::vector<int> path = lineCells(board, start);
+    reached = std::clamp(reached, 1, static_cast<int>(path.size()) - 2);
     // Every cell the stylus has left carries its code; the head has none yet.
-    for (int k = 1; k < reached; ++k) board.grid[path.cells[k]] = board.solution[path.cells[k]];
+    for (int k = 1; k < reached; ++k) board.grid[path[k]] = board.solution[path[k]];
     checkGrid(board, gridLayer);
-    const int head = path.cells[reached];
-    const int before = path.cells[reached - 1];
+    const int head = path[reached];
+    const int before = path[reached - 1];
     GameState& state = scene.state;
     state.curX = static_cast<std::int8_t>(head / storageSide);
     state.curY = static_cast<std::int8_t>(head % storageSide);
@@ -82,7 +120,7 @@ void strokeInProgress(Scene& scene, int symbol, int reached) {
     state.lineLength =
         static_cast<std::int8_t>(traceLine(board, gridLayer, state.prevX, state.prevY));
     // The partner endpoint is lit as the game lights it.
-    const int last = path.cells[path.count - 1];
+    const int last = path.back();
     board.traceMarks[last] = 50;
     state.partnerX = static_cast<std::int8_t>(last / storageSide);
     state.partnerY = static_cast<std::int8_t>(last % storageSide);
@@ -97,14 +135,15 @@ std::vector<Scene> allScenes() {
 
     Scene stroke = newGameScene("stroke", 1, 8);
     drawSolvedLines(stroke, 3);
-    strokeInProgress(stroke, 5, 4);
+    strokeInProgress(stroke, longestLine(stroke.board, 4), 6);
     scenes.push_back(stroke);
 
     Scene hint = newGameScene("hint-pending", 2, 12);
     drawSolvedLines(hint, 6);
     // A line revealed earlier, charged one penalty cell per segment.
+    const int revealedSymbol = longestLine(hint.board, 7);
     for (int i = 0; i < layerCells; ++i)
-        if (hint.board.solutionOwner[i] == 9) {
+        if (hint.board.solutionOwner[i] == revealedSymbol) {
             hint.board.revealed[i] = 1;
             hint.board.grid[i] = hint.board.solution[i];
             if (hint.board.solution[i] < 0) ++hint.state.penaltyCells;
@@ -139,7 +178,7 @@ std::vector<Scene> allScenes() {
     Scene french = newGameScene("french", 1, 8);
     french.settings.language = 1;
     drawSolvedLines(french, 2);
-    strokeInProgress(french, 4, 3);
+    strokeInProgress(french, longestLine(french.board, 3), 4);
     french.state.hintMode = 1;
     french.state.penaltyCells = 3;
     scenes.push_back(french);
