@@ -2,9 +2,10 @@
 //
 //   kelvaro-pictures --write <resources folder>
 //   kelvaro-pictures --check
-//   kelvaro-pictures --preview <folder>   (the compiled-in set as enlarged PNG files)
+//   kelvaro-pictures --preview <folder>   (enlarged copies and a mock frame to look at)
 #include "picture_check.h"
 #include "pictures.h"
+#include "preview.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -40,22 +41,6 @@ int writeAll(const QString& root) {
     return failures == 0 ? 0 : 1;
 }
 
-// Enlarged copies to look at: pixels stay square, nothing is smoothed.
-int preview(const QString& folder) {
-    QDir dir(folder);
-    if (!dir.mkpath(".")) return 1;
-    int failures = 0;
-    for (const PictureSpec& spec : pictureSpecs()) {
-        const QImage image(QString(":/pictures/%1.bmp").arg(spec.id));
-        const int scale = spec.width >= 240 ? 3 : 6;
-        const QImage big =
-            image.convertToFormat(QImage::Format_RGB32)
-                .scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        if (image.isNull() || !big.save(dir.filePath(QString("%1.png").arg(spec.id)))) ++failures;
-    }
-    return failures == 0 ? 0 : 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,7 +55,7 @@ int main(int argc, char** argv) {
     }
     if (argc == 2 && std::strcmp(argv[1], "--check") == 0) return checkResources();
     if (argc == 3 && std::strcmp(argv[1], "--preview") == 0)
-        return preview(QString::fromLocal8Bit(argv[2]));
+        return writePreview(QString::fromLocal8Bit(argv[2]));
     std::fprintf(stderr, "usage: %s --write <resources folder> | --check | --preview <folder>\n",
                  argv[0]);
     return 2;
