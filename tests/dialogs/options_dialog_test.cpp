@@ -241,7 +241,7 @@ TEST_F(OptionsDialogTest, RepaintTimerFiresOnce) {
     open();
     QElapsedTimer clock;
     clock.start();
-    while (dialog->repaintPending() && clock.elapsed() < 2000) {
+    while (dialog->repaintPending() && clock.elapsed() < 5000) {
         QCoreApplication::processEvents();
         QThread::msleep(5);
     }
