@@ -132,9 +132,38 @@ inline int oppositeDirection(int d) {
     return 0;
 }
 
+// Bit d (1..4) set when the signed byte with this unsigned value is a code with digit d.
+constexpr std::array<std::uint8_t, 256> directionBits = [] {
+    std::array<std::uint8_t, 256> bits{};
+    for (int c = -128; c < 0; ++c)
+        for (int d = dirUp; d <= dirLeft; ++d)
+            if ((-c) / 10 == d || (-c) % 10 == d)
+                bits[static_cast<std::uint8_t>(c)] |= static_cast<std::uint8_t>(1 << d);
+    return bits;
+}();
+
 inline bool codeContains(int c, int d) {
     if (c >= 0) return false;
+    if (c >= -128 && d >= dirUp && d <= dirLeft)
+        return (directionBits[static_cast<std::uint8_t>(c)] >> d) & 1;
     return (-c) / 10 == d || (-c) % 10 == d;
+}
+
+// Storage index of the neighbour of an on-board cell (x, y) in direction d, or -1 when that
+// neighbour is off the board (or d is not a direction). Precondition: 0 <= x, y < n.
+inline int neighbourIndex(int n, int x, int y, int d) {
+    switch (d) {
+    case dirUp:
+        return y > 0 ? x * storageSide + y - 1 : -1;
+    case dirRight:
+        return x + 1 < n ? (x + 1) * storageSide + y : -1;
+    case dirDown:
+        return y + 1 < n ? x * storageSide + y + 1 : -1;
+    case dirLeft:
+        return x > 0 ? (x - 1) * storageSide + y : -1;
+    default:
+        return -1;
+    }
 }
 
 inline int otherDirection(int c, int back) {

@@ -22,25 +22,22 @@ Layer& ownersOf(Board& board, int layer) {
     return layer == solutionLayer ? board.solutionOwner : board.gridOwner;
 }
 
-// Number of neighbours that are segment cells of `codes` pointing back at (x, y).
-int linksInto(const Board& board, const Layer& codes, int x, int y) {
+// Number of neighbours of on-board (x, y) that are segment cells of `codes` pointing back at it.
+int linksInto(const Layer& codes, int n, int x, int y) {
     int links = 0;
     for (int k = dirUp; k <= dirLeft; ++k) {
-        int nx = x, ny = y;
-        stepCell(k, nx, ny);
-        const int n = boardIndex(board, nx, ny);
-        if (n >= 0 && codeContains(codes[n], oppositeDirection(k))) ++links;
+        const int m = neighbourIndex(n, x, y, k);
+        if (m >= 0 && codeContains(codes[m], oppositeDirection(k))) ++links;
     }
     return links;
 }
 
-// Whether the segment at (x, y) reaches, in direction d, an endpoint or a segment pointing back.
-bool connectedTowards(const Board& board, const Layer& codes, int x, int y, int d) {
-    if (d < dirUp || d > dirLeft) return false;
-    stepCell(d, x, y);
-    const int n = boardIndex(board, x, y);
-    if (n < 0) return false;
-    return codes[n] > 0 || codeContains(codes[n], oppositeDirection(d));
+// Whether the segment at on-board (x, y) reaches, in direction d, an endpoint or a segment
+// pointing back.
+bool connectedTowards(const Layer& codes, int n, int x, int y, int d) {
+    const int m = neighbourIndex(n, x, y, d);
+    if (m < 0) return false;
+    return codes[m] > 0 || codeContains(codes[m], oppositeDirection(d));
 }
 
 // checkGrid, also giving each cell the symbol of the line that covers it when `owners` is set.
@@ -71,8 +68,8 @@ int checkLayer(Board& board, int layer, Layer* owners) {
             if (v < 0) {
                 const int units = (-v) % 10;
                 const int tens = (-v) / 10;
-                if (!connectedTowards(board, codes, x, y, units) ||
-                    !connectedTowards(board, codes, x, y, tens))
+                if (!connectedTowards(codes, n, x, y, units) ||
+                    !connectedTowards(codes, n, x, y, tens))
                     bump(board.errors, i);
                 continue;
             }
@@ -105,7 +102,7 @@ int checkLayer(Board& board, int layer, Layer* owners) {
             // count can hold more numbers; reporting them keeps that failure from passing as
             // a puzzle whose symbols have no picture.
             if (v > maxSymbol) bump(board.errors, i);
-            if (linksInto(board, codes, x, y) != 1) {
+            if (linksInto(codes, n, x, y) != 1) {
                 bump(board.errors, i);
                 ++problems;
             }

@@ -11,14 +11,16 @@ void bumpMark(Layer& marks, TracePath* path, int i) {
     if (marks[i] < 127) ++marks[i];
 }
 
+// (x, y) is within 16-bit range (callers reduce it), so plain bounds tests agree with inBoard.
 int followLine(const Board& board, const Layer& codes, Layer& marks, TracePath* path, int x, int y,
                int d) {
+    const unsigned n = static_cast<unsigned>(boardSide(board));
     // Every pass either stops or marks a fresh cell, so this ends within n * n steps.
     for (;;) {
         if (d < dirUp || d > dirLeft) return traceBadDirection;
         stepCell(d, x, y);
-        const int i = boardIndex(board, x, y);
-        if (i < 0) return traceOffBoard;
+        if (static_cast<unsigned>(x) >= n || static_cast<unsigned>(y) >= n) return traceOffBoard;
+        const int i = x * storageSide + y;
         const int v = codes[i];
         if (v > 0) {
             bumpMark(marks, path, i);

@@ -112,6 +112,14 @@ TEST(Board, CodeDigitsAndRedirection) {
     EXPECT_EQ(oppositeDirection(4), 2);
 }
 
+TEST(Board, CodeContainsReadsTheDigitsOfEveryByte) {
+    for (int c = -128; c <= 127; ++c)
+        for (int d = -1; d <= 10; ++d) {
+            const bool digit = c < 0 && ((-c) / 10 == d || (-c) % 10 == d);
+            EXPECT_EQ(codeContains(c, d), digit) << c << " " << d;
+        }
+}
+
 TEST(Board, CellsJoinedOnTheExample) {
     const Board board = boardFromText(exampleBoard);
     EXPECT_TRUE(cellsJoined(board, 0, 1, 0, 2));  // vertical, P above
