@@ -89,6 +89,56 @@ int bandPolygon(std::span<const Point, ringPointCount> outer,
     return n;
 }
 
+namespace {
+
+// Keeps the part of the polygon on the inner side of one window edge. inside(p) tells the
+// side; cross(a, b) is where the edge from a to b meets the window's edge.
+template <typename Inside, typename Cross>
+void clipAgainst(const std::vector<Point>& in, std::vector<Point>& out, Inside inside,
+                 Cross cross) {
+    out.clear();
+    if (in.empty()) return;
+    Point previous = in.back();
+    bool previousInside = inside(previous);
+    for (const Point& current : in) {
+        const bool currentInside = inside(current);
+        if (currentInside != previousInside) out.push_back(cross(previous, current));
+        if (currentInside) out.push_back(current);
+        previous = current;
+        previousInside = currentInside;
+    }
+}
+
+// Along a segment from a to b, given as (clipped, other) coordinate pairs, the other
+// coordinate where the clipped one reaches at, rounded to the nearest pixel.
+int interpolate(int a0, int a1, int b0, int b1, int at) {
+    const double t = static_cast<double>(at - a0) / (b0 - a0);
+    return static_cast<int>(std::lround(a1 + t * (b1 - a1)));
+}
+
+} // namespace
+
+std::vector<Point> clipPolygon(std::span<const Point> polygon, const ClipBounds& bounds) {
+    std::vector<Point> current(polygon.begin(), polygon.end());
+    std::vector<Point> next;
+    next.reserve(current.size() + 8);
+    const auto atX = [](int x) {
+        return [x](Point a, Point b) { return Point{x, interpolate(a.x, a.y, b.x, b.y, x)}; };
+    };
+    const auto atY = [](int y) {
+        return [y](Point a, Point b) { return Point{interpolate(a.y, a.x, b.y, b.x, y), y}; };
+    };
+    clipAgainst(
+        current, next, [&](Point p) { return p.x >= bounds.left; }, atX(bounds.left));
+    clipAgainst(
+        next, current, [&](Point p) { return p.x <= bounds.right; }, atX(bounds.right));
+    clipAgainst(
+        current, next, [&](Point p) { return p.y >= bounds.top; }, atY(bounds.top));
+    clipAgainst(
+        next, current, [&](Point p) { return p.y <= bounds.bottom; }, atY(bounds.bottom));
+    return current;
+}
+
 int flareHalfSize(std::uint32_t step, RandomSource& random) {
     if (step < 3) return 0;
     if (step == 3) return 30;

@@ -8,16 +8,9 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace kelvaro {
-
-// One animation step lasts as long as one tick of the splash's timer.
-constexpr int splashStepMs = 60;
-constexpr int splashTimerMs = 60;
-constexpr std::uint32_t splashDurationMs = 5000;
-// Paints beyond this count draw nothing; the splash itself lasts about 83 frames.
-constexpr int lastSplashFrame = 2000;
-constexpr int namePictureStep = 42;
 
 // The band polygon holds at most the outer and inner points 0 to 88.
 constexpr int maxBandPoints = 2 * (ringPointCount - 1);
@@ -61,6 +54,17 @@ int bandCut(int e);
 int bandPolygon(std::span<const Point, ringPointCount> outer,
                 std::span<const Point, ringPointCount> inner, int e,
                 std::span<Point, maxBandPoints> band);
+
+// A clipping window whose edges belong to it: left <= x <= right, top <= y <= bottom.
+struct ClipBounds {
+    int left, top, right, bottom;
+};
+
+// Cuts a closed polygon down to the part inside bounds (Sutherland-Hodgman); the cut edges
+// run along the window's edges. Inside the window the even-odd fill is unchanged, so a window
+// one pixel larger than the image draws the same band without walking edges thousands of
+// pixels long off the screen. Returns the clipped polygon, empty when nothing is inside.
+std::vector<Point> clipPolygon(std::span<const Point> polygon, const ClipBounds& bounds);
 
 // Half the flare's side at step b; 0 means no flare. Draws from random only from step 15
 // on, where the flare twinkles.

@@ -19,6 +19,14 @@ struct RingPoint {
     double y = 0.0;
 };
 
+// One animation step lasts as long as one tick of the splash's timer.
+constexpr int splashStepMs = 60;
+constexpr int splashTimerMs = 60;
+constexpr std::uint32_t splashDurationMs = 5000;
+// Paints beyond this count draw nothing; the splash itself lasts about 83 frames.
+constexpr int lastSplashFrame = 2000;
+constexpr int namePictureStep = 42;
+
 constexpr int starCount = 100;
 constexpr int ringPointCount = 90;
 
@@ -26,6 +34,7 @@ struct SplashScene {
     std::array<Star, starCount> starField{};
     std::array<RingPoint, ringPointCount> ringPoints{};
     double depthScale = 0.0;
+    bool prepared = false;           // stars and ring made, by the opening frame
     std::int16_t namePictureDue = 0; // set at step 42; the next frame draws the name picture
 };
 

@@ -1,4 +1,5 @@
 #include "render/splash_geometry.h"
+#include "splash_scripted_random.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -6,24 +7,6 @@
 
 namespace kelvaro {
 namespace {
-
-// Hands out a fixed list of numbers, then fails the test if asked for more.
-class ScriptedRandom final : public RandomSource {
-  public:
-    explicit ScriptedRandom(std::vector<std::int32_t> values) : values_(std::move(values)) {}
-    std::int32_t draw() override {
-        if (next_ >= values_.size()) {
-            ADD_FAILURE() << "more draws than scripted";
-            return 0;
-        }
-        return values_[next_++];
-    }
-    std::size_t drawn() const { return next_; }
-
-  private:
-    std::vector<std::int32_t> values_;
-    std::size_t next_ = 0;
-};
 
 SplashScene preparedScene() {
     SplashScene scene;
@@ -116,6 +99,39 @@ TEST(SplashGeometry, BandKeepsItsNearArcAsItGrows) {
     }
 }
 
+// The same closed polygon, whichever vertex it starts from.
+bool samePolygon(const std::vector<Point>& got, const std::vector<Point>& want) {
+    if (got.size() != want.size()) return false;
+    if (got.empty()) return true;
+    for (std::size_t start = 0; start < got.size(); ++start) {
+        bool same = true;
+        for (std::size_t i = 0; i < got.size() && same; ++i) {
+            const Point& g = got[(start + i) % got.size()];
+            same = g.x == want[i].x && g.y == want[i].y;
+        }
+        if (same) return true;
+    }
+    return false;
+}
+
+TEST(SplashGeometry, ClippingKeepsThePartInsideTheWindow) {
+    const std::vector<Point> triangle{{0, 0}, {10, 0}, {0, 10}};
+    const struct {
+        const char* what;
+        ClipBounds bounds;
+        std::vector<Point> clipped;
+    } cases[] = {
+        {"inside", {-1, -1, 240, 270}, triangle},
+        {"cut on the right", {-1, -1, 4, 270}, {{0, 0}, {4, 0}, {4, 6}, {0, 10}}},
+        {"cut at the bottom", {-1, -1, 240, 5}, {{0, 0}, {10, 0}, {5, 5}, {0, 5}}},
+        {"outside", {20, 20, 240, 270}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(samePolygon(clipPolygon(triangle, c.bounds), c.clipped));
+    }
+}
+
 TEST(SplashGeometry, StarsTakeThreeDrawsEachInsideTheField) {
     std::vector<std::int32_t> script;
     for (int i = 0; i < starCount; ++i) {
@@ -142,7 +158,7 @@ TEST(SplashGeometry, StarPixelsScaleTheBrightness) {
 }
 
 TEST(SplashGeometry, FlareFlashesShrinksThenTwinkles) {
-    ScriptedRandom none({});
+    ScriptedRandom none({0});
     const struct {
         std::uint32_t step;
         int halfSize;
@@ -151,6 +167,7 @@ TEST(SplashGeometry, FlareFlashesShrinksThenTwinkles) {
         SCOPED_TRACE(c.step);
         EXPECT_EQ(flareHalfSize(c.step, none), c.halfSize);
     }
+    EXPECT_EQ(none.drawn(), 0u); // the flash and the shrinking need no chance
     ScriptedRandom twinkle({0, 7, 0x7FFFFFF8});
     EXPECT_EQ(flareHalfSize(15, twinkle), 8);
     EXPECT_EQ(flareHalfSize(60, twinkle), 15);
