@@ -4,15 +4,15 @@
 
 namespace kelvaro::pictures {
 
-const std::vector<PictureSpec>& pictureSpecs() {
-    static const std::vector<PictureSpec> specs{
+const std::vector<PictureKind>& pictureKinds() {
+    static const std::vector<PictureKind> kinds{
         {114, 65, 26, 1, drawPerfectBanner},  {115, 156, 36, 1, drawAcceptedBanner},
         {118, 194, 18, 1, drawCreditPicture}, {119, 70, 70, 8, drawFlarePicture},
         {120, 240, 100, 4, drawRingTexture},  {128, 102, 17, 4, drawToolbarStrip},
         {134, 75, 13, 1, drawNamePicture},    {137, 600, 40, 1, drawGlyphAtlas},
         {144, 140, 20, 8, drawSegmentTiles},  {147, 91, 15, 1, drawPausePicture},
     };
-    return specs;
+    return kinds;
 }
 
 const std::vector<int>& iconSizes() {

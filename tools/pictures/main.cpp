@@ -24,9 +24,9 @@ int writeAll(const QString& root) {
         return 1;
     }
     int failures = 0;
-    for (const PictureSpec& spec : pictureSpecs()) {
-        const QString path = dir.filePath(QString("pictures/%1.bmp").arg(spec.id));
-        if (!spec.draw().save(path, "BMP")) {
+    for (const PictureKind& kind : pictureKinds()) {
+        const QString path = dir.filePath(QString("pictures/%1.bmp").arg(kind.id));
+        if (!kind.draw().save(path, "BMP")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             ++failures;
         }

@@ -54,28 +54,28 @@ int fileBitsPerPixel(int id) {
     return qFromLittleEndian<quint16>(head.constData() + 28);
 }
 
-void checkDecoding(const PictureSpec& spec, const QImage& image) {
-    const QString name = QString("picture %1").arg(spec.id);
+void checkDecoding(const PictureKind& kind, const QImage& image) {
+    const QString name = QString("picture %1").arg(kind.id);
     expect(!image.isNull(), name + " does not decode");
     if (image.isNull()) return;
-    expect(image.width() == spec.width && image.height() == spec.height,
+    expect(image.width() == kind.width && image.height() == kind.height,
            QString("%1 is %2 x %3").arg(name).arg(image.width()).arg(image.height()));
-    expect(fileBitsPerPixel(spec.id) == spec.bitsPerPixel,
-           QString("%1 file declares %2 bits per pixel").arg(name).arg(fileBitsPerPixel(spec.id)));
-    if (spec.bitsPerPixel == 1) {
+    expect(fileBitsPerPixel(kind.id) == kind.bitsPerPixel,
+           QString("%1 file declares %2 bits per pixel").arg(name).arg(fileBitsPerPixel(kind.id)));
+    if (kind.bitsPerPixel == 1) {
         expect(image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB,
                name + " does not decode as a one-bit image");
         const QList<QRgb> table = image.colorTable();
         expect(table.size() == 2 && table.contains(qRgb(0, 0, 0)) &&
                    table.contains(qRgb(255, 255, 255)),
                name + " does not decode with a black and white palette");
-        const QByteArray bmp = fileBytes(spec.id);
+        const QByteArray bmp = fileBytes(kind.id);
         expect(filePaletteEntry(bmp, 0) == qRgb(0, 0, 0) &&
                    filePaletteEntry(bmp, 1) == qRgb(255, 255, 255),
                name + " file palette is not entry 0 black, entry 1 white");
     } else {
         expect(image.format() == QImage::Format_Indexed8, name + " does not decode as indexed");
-        expect(image.colorCount() == (spec.bitsPerPixel == 4 ? 16 : 256),
+        expect(image.colorCount() == (kind.bitsPerPixel == 4 ? 16 : 256),
                QString("%1 has %2 palette entries").arg(name).arg(image.colorCount()));
     }
 }
@@ -221,11 +221,11 @@ void checkDetails(int id, const QImage& image) {
 
 int checkResources() {
     faults = 0;
-    for (const PictureSpec& spec : pictureSpecs()) {
-        const QImage image(picturePath(spec.id));
-        checkDecoding(spec, image);
-        if (!image.isNull() && image.width() == spec.width && image.height() == spec.height)
-            checkDetails(spec.id, image);
+    for (const PictureKind& kind : pictureKinds()) {
+        const QImage image(picturePath(kind.id));
+        checkDecoding(kind, image);
+        if (!image.isNull() && image.width() == kind.width && image.height() == kind.height)
+            checkDetails(kind.id, image);
     }
     for (int size : iconSizes()) {
         const QImage icon(QString(":/icons/kelvaro-%1.png").arg(size));

@@ -22,7 +22,7 @@ QImage drawPausePicture();   // 147
 // The application icon, a corner of a board, size x size pixels with transparency.
 QImage drawAppIcon(int size);
 
-struct PictureSpec {
+struct PictureKind {
     int id;
     int width;
     int height;
@@ -31,7 +31,7 @@ struct PictureSpec {
 };
 
 // All ten pictures with the size and depth each must have.
-const std::vector<PictureSpec>& pictureSpecs();
+const std::vector<PictureKind>& pictureKinds();
 const std::vector<int>& iconSizes();
 
 // The bundled DejaVu faces; registerFonts must have run first.

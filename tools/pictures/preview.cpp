@@ -129,12 +129,12 @@ int writePreview(const QString& folder) {
     QDir dir(folder);
     if (!dir.mkpath(".")) return 1;
     int failures = 0;
-    for (const PictureSpec& spec : pictureSpecs()) {
-        const QImage image = picture(spec.id);
-        const int scale = spec.width >= 240 ? 3 : 6;
+    for (const PictureKind& kind : pictureKinds()) {
+        const QImage image = picture(kind.id);
+        const int scale = kind.width >= 240 ? 3 : 6;
         const QImage big =
             image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        if (image.isNull() || !big.save(dir.filePath(QString("%1.png").arg(spec.id)))) ++failures;
+        if (image.isNull() || !big.save(dir.filePath(QString("%1.png").arg(kind.id)))) ++failures;
     }
     const QImage frame = mockFrame();
     if (!frame.scaled(frame.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
