@@ -140,6 +140,11 @@ namespace {
 
 // Bresenham from a towards b, a included and b excluded.
 void drawLine(QImage& target, Point a, Point b, QRgb value) {
+    // A line wholly beside the image draws nothing: skip walking it pixel by pixel.
+    if ((a.x < 0 && b.x < 0) || (a.y < 0 && b.y < 0) ||
+        (a.x >= target.width() && b.x >= target.width()) ||
+        (a.y >= target.height() && b.y >= target.height()))
+        return;
     const Pixels out = pixelsOf(target);
     const int dx = std::abs(b.x - a.x);
     const int dy = -std::abs(b.y - a.y);
