@@ -7,7 +7,9 @@
 namespace kelvaro {
 
 // Makes a new puzzle of side board.boardSize in up to 20 attempts. Reports nothing:
-// callers learn of a failure from checkGrid(solution).
+// callers learn of a failure from checkGrid(solution). (A last attempt rejected only for having
+// exactly 19 lines leaves a sound puzzle numbered 1..19, which checkGrid accepts; with more lines
+// the numbers above 19 are faults.)
 void generatePuzzle(Board& board, RandomSource& random);
 
 // One attempt: 0 when accepted, otherwise positive.

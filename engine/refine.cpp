@@ -15,8 +15,8 @@ bool isSegment(const Board& board, int x, int y) {
     return cellAt(board, board.solution, x, y) < 0;
 }
 
-// The first endpoint under the current traceMarks, column by column (first = true), or the
-// first marked cell holding `symbol`; returns its index or -1.
+// Index of the first marked cell, column by column, holding `symbol` (any endpoint when symbol
+// is 0); -1 when there is none.
 int firstMarked(const Board& board, int symbol) {
     const int n = boardSide(board);
     for (int x = 0; x < n; ++x)
