@@ -16,9 +16,14 @@ constexpr Block creditBlock{0, 0, 200, 18, 25, 30}; // the picture is 194 wide
 constexpr Block nameBlock{0, 0, 90, 13, 90, 200};   // the picture is 75 wide
 constexpr int ringInnerOffset = 6;
 
+// Loaded for the frame that draws it and dropped after; null when absent.
+QImage picture(const BackBuffer& buffer, int id) {
+    return buffer.loadPicture ? buffer.loadPicture(id) : QImage();
+}
+
 void drawOpeningFrame(BackBuffer& buffer, SplashScene& scene, RandomSource& random) {
     fillRect(buffer.image, wholeBuffer(buffer), black);
-    const QImage credit = buffer.loadPicture(creditPictureId);
+    const QImage credit = picture(buffer, creditPictureId);
     if (!credit.isNull()) copyTwoColour(buffer.image, credit, creditBlock, purple, black);
     drawText(buffer.image, QString::fromUtf8(webAddressText.data(), webAddressText.size()),
              webAddressRect, TextAlign::centre, yellow);
@@ -58,14 +63,14 @@ void drawRing(BackBuffer& buffer, const SplashScene& scene, int e) {
                     {-1, starFieldRect.top - 1, starFieldRect.right, starFieldRect.bottom});
     if (visible.empty()) return;
     // Without its texture the band is still outlined.
-    const QImage texture = buffer.loadPicture(ringTextureId);
+    const QImage texture = picture(buffer, ringTextureId);
     fillTexturedPolygon(buffer.image, visible, texture, pen);
 }
 
 void drawFlare(BackBuffer& buffer, std::uint32_t step, RandomSource& random) {
     const int half = flareHalfSize(step, random);
     if (half <= 0 || half > 60) return;
-    const QImage flare = buffer.loadPicture(flarePictureId);
+    const QImage flare = picture(buffer, flarePictureId);
     if (flare.isNull()) return;
     stretchAdd(buffer.image, flare, ringCentre.x - half, ringCentre.y - half, 2 * half, 2 * half);
 }
@@ -75,7 +80,7 @@ void drawAnimationFrame(BackBuffer& buffer, SplashScene& scene, std::uint32_t st
     if (step == static_cast<std::uint32_t>(namePictureStep)) {
         scene.namePictureDue = 1;
     } else if (scene.namePictureDue != 0) {
-        const QImage name = buffer.loadPicture(namePictureId);
+        const QImage name = picture(buffer, namePictureId);
         if (!name.isNull()) copyTwoColour(buffer.image, name, nameBlock, green, black);
         scene.namePictureDue = 0;
     }
