@@ -61,9 +61,11 @@ struct ClipBounds {
 };
 
 // Cuts a closed polygon down to the part inside bounds (Sutherland-Hodgman); the cut edges
-// run along the window's edges. Inside the window the even-odd fill is unchanged, so a window
-// one pixel larger than the image draws the same band without walking edges thousands of
-// pixels long off the screen. Returns the clipped polygon, empty when nothing is inside.
+// run along the window's edges, where they are not seen when the window is a pixel larger
+// than the area shown. Inside the window the even-odd fill stays the same, and an edge that
+// was cut is drawn at most a pixel away from where the whole edge would be, without walking
+// the thousands of pixels that points behind the viewer put it off the screen. Returns the
+// clipped polygon, empty when nothing is inside.
 std::vector<Point> clipPolygon(std::span<const Point> polygon, const ClipBounds& bounds);
 
 // Half the flare's side at step b; 0 means no flare. Draws from random only from step 15
