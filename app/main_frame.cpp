@@ -263,33 +263,50 @@ void MainFrame::paintGameArea(const QRegion& exposed) {
     const QRegion asked = askedByGame;
     askedByGame = QRegion();
     // Whatever the window system uncovered, and not the game, is shown as the buffer holds it.
-    QRegion show = (exposed - asked) + (mustPresent & exposed);
+    const QRegion fromSystem = (exposed - asked) + (mustPresent & exposed);
     mustPresent = QRegion();
 
+    QRegion fromGame;
     const Rect frame = composeFrame();
     if (frame.width() > 0 && frame.height() > 0) {
         const bool whole = frame.width() >= screenWidth && frame.height() >= bufferHeight;
-        show += whole ? QRegion(area->rect()) : QRegion(widgetRect(areaPlacement, frame));
+        fromGame = whole ? QRegion(area->rect()) : QRegion(widgetRect(areaPlacement, frame));
+        fromGame &= exposed;
         ++paintedFrames;
     }
-    show &= exposed;
-    presented = show;
-    if (show.isEmpty()) return;
+    presented = fromGame + fromSystem;
+    if (presented.isEmpty()) return;
 
     QPainter painter(area);
-    painter.setClipRegion(show);
-    for (const QRect& margin : show - areaPlacement.target) painter.fillRect(margin, Qt::black);
-    const QRegion inside = show & areaPlacement.target;
-    for (const QRect& part : inside) {
-        const Rect source = bufferRect(areaPlacement, part);
-        if (!hasBackBuffer(buffer)) {
-            painter.fillRect(part, Qt::black);
-            continue;
-        }
-        // No smoothing: every buffer pixel becomes a square of factor x factor.
-        painter.drawImage(widgetRect(areaPlacement, source), buffer.image,
-                          QRect(source.left, source.top, source.width(), source.height()));
+    // Uncovered areas need not fall on whole buffer pixels; nothing spills out of them.
+    if (!fromSystem.isEmpty()) painter.setClipRegion(presented);
+    for (const QRect& margin : presented - areaPlacement.target) {
+        painter.fillRect(margin, Qt::black);
     }
+    const QRegion inside = presented & areaPlacement.target;
+    if (!hasBackBuffer(buffer)) {
+        for (const QRect& part : inside) painter.fillRect(part, Qt::black);
+        shown = ShownFrame{};
+        return;
+    }
+    const auto toBuffer = [this](const QRect& part) {
+        const Rect r = bufferRect(areaPlacement, part);
+        return QRect(r.left, r.top, r.width(), r.height());
+    };
+    // Buffer pixels to copy: all of what was uncovered, and of what the game presents only
+    // the pixels that differ from the screen.
+    QRegion copy;
+    for (const QRect& part : fromSystem& areaPlacement.target) copy += toBuffer(part);
+    for (const QRect& part : (fromGame & areaPlacement.target) - fromSystem) {
+        copy += changedRegion(shown, buffer.image, toBuffer(part));
+    }
+    for (const QRect& part : copy) {
+        // No smoothing: every buffer pixel becomes a square of factor x factor.
+        painter.drawImage(widgetRect(areaPlacement, {part.left(), part.top(), part.right() + 1,
+                                                     part.bottom() + 1}),
+                          buffer.image, part);
+    }
+    markShown(shown, buffer.image, copy);
 }
 
 Rect MainFrame::composeFrame() {

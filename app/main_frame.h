@@ -4,6 +4,7 @@
 
 #include "app/game_area_geometry.h"
 #include "app/qt_window_services.h"
+#include "app/shown_frame.h"
 #include "engine/random_source.h"
 #include "game/game_world.h"
 #include "render/back_buffer.h"
@@ -48,7 +49,8 @@ class MainFrame : public QMainWindow {
     // The menu item or toolbar button with this command id; nullptr for an unknown id.
     QAction* commandAction(int commandId) const;
     const GameAreaPlacement& placement() const { return areaPlacement; }
-    // What the last paint copied from the back buffer, in widget pixels.
+    // What the last paint presented, in widget pixels: the game's request and what the window
+    // system uncovered. Of it, only pixels that differ from the screen are copied.
     const QRegion& lastPresented() const { return presented; }
     // Paints that composed a frame in the back buffer and presented some of it.
     int framesPainted() const { return paintedFrames; }
@@ -83,6 +85,7 @@ class MainFrame : public QMainWindow {
     QRegion askedByGame; // widget pixels the game asked to repaint since the last paint
     QRegion mustPresent; // widget pixels to copy from the buffer whatever the game asks
     QRegion presented;
+    ShownFrame shown;
     int paintedFrames = 0;
 };
 

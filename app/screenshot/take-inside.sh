@@ -13,9 +13,37 @@ printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Dr
 XDG_CONFIG_HOME=$config "$build/app/kelvaro" &
 game=$!
 window=$(xdotool search --sync --name '^Kelvaro$' | head -1)
+grab() { "$build/app/kelvaro-grab-window" "$window" "$out/$1"; }
 sleep 1.2
-"$build/app/kelvaro-grab-window" "$window" "$out/main-window-splash.png"
+grab main-window-splash.png
 sleep 5 # the splash ends after five seconds
-"$build/app/kelvaro-grab-window" "$window" "$out/main-window.png"
+grab main-window.png
+
+# The window starts at a whole factor f of the 240 x 270 game area, under the menu and
+# toolbar: buffer pixel (x, y) is at window (f x, top + f y). The medium board's cell (c, r)
+# has its top-left buffer pixel at (40 + 20 c, 70 + 20 r).
+eval "$(xdotool getwindowgeometry --shell "$window")"
+f=$((WIDTH / 240))
+top=$((HEIGHT - 270 * f))
+cell() { echo $((X + f * (50 + 20 * $1))) $((Y + top + f * (80 + 20 * $2))); }
+tap() { xdotool mousemove $(cell "$1" "$2") click 1; sleep 0.3; }
+hint() { # the Hint button, then OK in its message box
+    xdotool key --window "$window" h
+    box=$(xdotool search --sync --name '^Info$' | head -1)
+    xdotool windowfocus --sync "$box" key Return
+    sleep 0.3
+}
+tap 3 3 # the clock starts
+hint
+tap 3 3
+hint
+tap 6 6
+# A stroke of the player's own, dragged from cell to cell.
+xdotool mousemove $(cell 0 5) mousedown 1
+for c in 1 2; do xdotool mousemove $(cell "$c" 5); sleep 0.1; done
+xdotool mousemove $(cell 2 6); sleep 0.1
+xdotool mouseup 1
+sleep 1.5
+grab main-window-playing.png
 kill -TERM "$game"
-wait "$game"
+wait "$game" || true

@@ -89,7 +89,12 @@ void BM_StylusMoveToPresentedFrame(benchmark::State& bench) {
                                      frame.lastPresented().boundingRect().height();
 }
 // 0: the first size the program picks for this screen; then fixed factors.
-BENCHMARK(BM_StylusMoveToPresentedFrame)->Arg(0)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StylusMoveToPresentedFrame)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Unit(benchmark::kMicrosecond);
 
 long residentKilobytes() {
     std::ifstream status("/proc/self/status");

@@ -207,6 +207,49 @@ TEST(PaintingInTheWindow, AClockTickPresentsOnlyTheStatusStrip) {
     EXPECT_EQ(h.frame->lastPresented(), QRegion(widgetRect(h.frame->placement(), statusStripRect)));
 }
 
+// The window's own pixels, as its last paints left them; no paint runs to get them.
+QImage onScreen(FrameHarness& h) {
+    QApplication::processEvents();
+    const QPoint origin = h.area()->mapTo(h.frame.get(), QPoint(0, 0));
+    return h.frame->screen()
+        ->grabWindow(h.frame->winId(), origin.x(), origin.y(), h.area()->width(),
+                     h.area()->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage bufferAsShown(FrameHarness& h) {
+    const GameAreaPlacement& p = h.frame->placement();
+    QImage expected(h.area()->size(), QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    const QImage scaled = h.frame->backBuffer().image.scaled(p.target.size());
+    for (int y = 0; y < scaled.height(); ++y) {
+        for (int x = 0; x < scaled.width(); ++x) {
+            expected.setPixel(p.target.left() + x, p.target.top() + y, scaled.pixel(x, y));
+        }
+    }
+    return expected;
+}
+
+TEST(PaintingInTheWindow, TheScreenFollowsTheBufferThroughStrokesAndTicks) {
+    FrameHarness h;
+    h.frame->resize(800, 900); // a factor of 3
+    QTest::qWait(20);
+    ASSERT_EQ(h.frame->placement().factor, 3);
+    h.skipSplash();
+    h.press(0, 0);
+    for (int x = 1; x < 5; ++x) h.moveTo(x, 0);
+    h.moveTo(4, 1);
+    ASSERT_GT(h.state().tapCount, 0);
+    h.advance(400);
+    QTest::qWait(150); // a clock tick or two
+    QImage screen = onScreen(h);
+    EXPECT_EQ(screen, bufferAsShown(h));
+    h.release(4, 1);
+    screen = onScreen(h);
+    EXPECT_EQ(screen, bufferAsShown(h));
+}
+
 TEST(PaintingInTheWindow, ResizingRescalesCentredOnBlack) {
     FrameHarness h;
     h.skipSplash();
