@@ -22,8 +22,9 @@ QApplication& application() {
     static int argc = 1;
     static char name[] = "app_bench";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: Qt's own statics must not outlive it at exit.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // A settings folder of its own, holding the chosen difficulty.

@@ -28,7 +28,8 @@ inline void ensureApplication() {
     static int argc = 1;
     static char name[] = "app_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: Qt's own statics (fonts, the platform plugin) must not outlive it at exit.
+    new QApplication(argc, argv);
 }
 
 struct ShownBox {
