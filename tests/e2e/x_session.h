@@ -60,7 +60,7 @@ class Game {
   public:
     // wrapper: a program to run kelvaro under (valgrind and its options), or empty.
     Game(const XSession& session, const QString& configHome, const QStringList& wrapper = {},
-         int startTimeoutMs = 10000);
+         int startTimeoutMs = 30000);
     ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
