@@ -16,8 +16,9 @@ namespace kelvaro {
 
 namespace {
 
-// SIGTERM (a session ending, a service manager) becomes the window's close request, so the
-// program ends the way the Exit command ends it. The handler may only write to a socket.
+// SIGTERM (a session ending, a service manager) ends the program at once, through the same
+// exit step as a closed window. No one is there to answer a question, and nothing of a game
+// in progress is ever saved. The handler may only write to a socket.
 int terminationSocket[2] = {-1, -1};
 
 void onTerminate(int) {
@@ -58,10 +59,10 @@ int runApplication(int argc, char** argv) {
     if (terminationSocket[1] >= 0) {
         termination =
             std::make_unique<QSocketNotifier>(terminationSocket[1], QSocketNotifier::Read);
-        QObject::connect(termination.get(), &QSocketNotifier::activated, &frame, [&frame] {
+        QObject::connect(termination.get(), &QSocketNotifier::activated, &frame, [] {
             char byte = 0;
             [[maybe_unused]] const auto got = ::read(terminationSocket[1], &byte, 1);
-            frame.close();
+            QApplication::quit();
         });
     }
 

@@ -1,5 +1,5 @@
-// The kelvaro program itself: it starts, keeps running, and closes as the Exit command
-// would when the session asks it to end.
+// The kelvaro program itself: it starts, keeps running, and ends cleanly when the session
+// asks it to.
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
