@@ -108,6 +108,7 @@ void MainFrame::createCommandBar() {
     toolbar = addToolBar(QStringLiteral("Commands"));
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
+    toolbar->toggleViewAction()->setVisible(false); // the toolbar is always there
     toolbar->setIconSize(QSize(toolbarButtonPixels, toolbarButtonPixels));
     const QImage strip = loadResourcePicture(toolbarStripId);
     int image = 0;
