@@ -140,6 +140,18 @@ void MainFrame::connectCommands() {
 }
 
 void MainFrame::onCommand(int commandId) {
+    const bool splashShowing = gameWorld.state.splashTick != 0;
+    dispatchCommand(commandId);
+    // Hint, Show solution and About end the splash and may change nothing else, so nothing
+    // asks for a paint and the last splash frame would stay on the screen: on the device the
+    // closing message box uncovered the window, here nothing covers it. Show the game.
+    if (splashShowing && gameWorld.state.splashTick == 0) {
+        gameWorld.state.repaintMode = repaintWhole;
+        windowServices.requestRepaint();
+    }
+}
+
+void MainFrame::dispatchCommand(int commandId) {
     switch (commandId) {
     case commandAbout:
         showAbout();

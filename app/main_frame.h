@@ -66,6 +66,7 @@ class MainFrame : public QMainWindow {
 
   private:
     void createCommandBar();
+    void dispatchCommand(int commandId);
     void connectCommands();
     void paintGameArea(const QRegion& exposed);
     Rect composeFrame();

@@ -250,6 +250,24 @@ TEST(PaintingInTheWindow, TheScreenFollowsTheBufferThroughStrokesAndTicks) {
     EXPECT_EQ(screen, bufferAsShown(h));
 }
 
+TEST(PaintingInTheWindow, ACommandThatEndsTheSplashShowsTheGame) {
+    for (int commandId : {commandHint, commandShowSolution, commandAbout}) {
+        SCOPED_TRACE(commandId);
+        FrameHarness h;
+        QTest::qWait(150); // a few splash frames
+        ASSERT_NE(h.state().splashTick, 0u);
+        h.command(commandId);
+        EXPECT_EQ(h.state().splashTick, 0u);
+        // A corner of the board's first tile, where the splash showed its star field.
+        const QImage screen = onScreen(h);
+        EXPECT_EQ(screen, bufferAsShown(h));
+        const int left = h.state().boardLeft + 2, top = h.state().boardTop + 2;
+        const QRgb tile =
+            screen.pixel(widgetRect(h.frame->placement(), {left, top, left + 1, top + 1}).center());
+        EXPECT_GT(qRed(tile) + qGreen(tile) + qBlue(tile), 200);
+    }
+}
+
 TEST(PaintingInTheWindow, ResizingRescalesCentredOnBlack) {
     FrameHarness h;
     h.skipSplash();
