@@ -39,6 +39,10 @@ else()
 endif()
 install(FILES ${kelvaro_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
+# The game carries the DejaVu fonts inside its binary; their licence travels with it.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/fonts/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvaro RENAME DejaVu-fonts-LICENSE)
+
 # cpack -G DEB from the build folder.
 set(CPACK_PACKAGE_NAME kelvaro)
 set(CPACK_PACKAGE_VENDOR "Dravix")
@@ -60,5 +64,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The X platform plugin ships with the Qt GUI library; the others (Wayland among them) are
 # only recommended by it, so we recommend them too.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins")
+# Menus and dialogs are drawn in the system's fonts, which a minimal system may lack.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, fonts-dejavu-core")
 include(CPack)
