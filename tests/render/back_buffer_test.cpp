@@ -56,7 +56,8 @@ TEST(Pictures, MissingOrMalformedPicturesAreAbsent) {
     const QString broken = dir.filePath(QStringLiteral("broken.bmp"));
     QFile file(broken);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BM\x10\x00\x00\x00 not a bitmap at all", 30);
+    const char notABitmap[] = "BM\x10\x00\x00\x00 not a bitmap at all";
+    file.write(notABitmap, sizeof notABitmap - 1);
     file.close();
     EXPECT_TRUE(loadPictureFile(broken).isNull());
     EXPECT_TRUE(loadPictureFile(dir.filePath(QStringLiteral("absent.bmp"))).isNull());
