@@ -126,6 +126,7 @@ TEST_F(DesktopTest, ANewEasyGameFinishedWithHintsIsRecordedInTheSettingsFile) {
     EXPECT_EQ(savedNumber(QStringLiteral("totalplay01")), 0u) << "recorded for the wrong player";
     EXPECT_EQ(savedNumber(QStringLiteral("size")), 0u);
     ASSERT_TRUE(game.exit());
+    EXPECT_EQ(game.exitCode(), 0);
 }
 
 TEST_F(DesktopTest, AGameOptionsWithAColourAndTheRulesWriteOnlyTheSettingsFile) {
