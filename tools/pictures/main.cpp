@@ -2,7 +2,7 @@
 //
 //   kelvaro-pictures --write <resources folder>
 //   kelvaro-pictures --check
-//   kelvaro-pictures --preview <folder>   (enlarged copies and a mock frame to look at)
+//   kelvaro-pictures --preview <folder>   (enlarged copies to look at)
 #include "picture_check.h"
 #include "pictures.h"
 #include "preview.h"

@@ -1,12 +1,12 @@
-// Enlarged copies of the compiled-in pictures, and a mock frame that puts them
-// together the way the game shows them, for a person to look at.
+// Enlarged copies of the compiled-in pictures, for a person to look at. Whole frames as the
+// game paints them come from kelvaro-scenes, which runs the real painters.
 #pragma once
 
 #include <QString>
 
 namespace kelvaro::pictures {
 
-// Writes <id>.png for every picture and frame.png; returns 0 on success.
+// Writes <id>.png for every picture; returns 0 on success.
 int writePreview(const QString& folder);
 
 } // namespace kelvaro::pictures
