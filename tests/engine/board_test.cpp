@@ -7,9 +7,6 @@
 namespace kelvaro {
 namespace {
 
-using testing::boardFromText;
-using testing::exampleBoard;
-
 TEST(Board, InBoardAtTheEdgesOfEverySize) {
     for (const int n : {5, 8, 12}) {
         SCOPED_TRACE(n);
@@ -50,8 +47,8 @@ TEST(Board, ReadsOutsideTheBoardAreEmptyAndWritesThereAreDropped) {
         setCell(board, board.solution, c[0], c[1], 7);
         EXPECT_EQ(boardIndex(board, c[0], c[1]), -1);
     }
-    EXPECT_EQ(testing::layerText(board, board.solution), exampleBoard);
-    EXPECT_TRUE(testing::outsideIsClear(board, board.solution));
+    EXPECT_EQ(layerText(board, board.solution), exampleBoard);
+    EXPECT_TRUE(outsideIsClear(board, board.solution));
 }
 
 TEST(Board, StorageIsColumnByColumn) {

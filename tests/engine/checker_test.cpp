@@ -8,10 +8,6 @@
 namespace kelvaro {
 namespace {
 
-using testing::boardFromText;
-using testing::drawLayer;
-using testing::maskText;
-
 // Two lines whose endpoints and lengths allow two different fillings of the top-left 4 x 4,
 // with a third line around them.
 constexpr std::string_view twoRoutesA = "12F73\n"
@@ -40,7 +36,7 @@ Board puzzleFromText(std::string_view solution) {
 }
 
 TEST(CheckGrid, AcceptsTheExampleAndStoresItsLengths) {
-    Board board = boardFromText(testing::exampleBoard);
+    Board board = boardFromText(exampleBoard);
     board.errors.fill(4);
     EXPECT_EQ(checkGrid(board, solutionLayer), 0);
     for (const auto e : board.errors) EXPECT_EQ(e, 0);
@@ -49,7 +45,7 @@ TEST(CheckGrid, AcceptsTheExampleAndStoresItsLengths) {
 }
 
 TEST(CheckGrid, TheStartOfAGameIsFaultyEverywhere) {
-    Board board = puzzleFromText(testing::exampleBoard);
+    Board board = puzzleFromText(exampleBoard);
     drawLayer(board, board.grid, ".12..\n.....\n..3..\n...2.\n.13..\n");
     EXPECT_GT(checkGrid(board, gridLayer), 0);
     EXPECT_EQ(maskText(board, board.errors), "#####\n#####\n#####\n#####\n#####\n");
@@ -277,7 +273,7 @@ TEST(CheckGrid, AgreesWithABruteForceJudgeOnSmallBoards) {
         (expected ? sound : unsound) += 1;
         ASSERT_EQ(checkGrid(board, solutionLayer) == 0, expected)
             << "seed " << seed << "\n"
-            << testing::layerText(board, board.solution);
+            << layerText(board, board.solution);
     }
     // Both verdicts must have been exercised for the comparison to mean anything.
     EXPECT_GT(sound, 500);

@@ -10,10 +10,6 @@
 namespace kelvaro {
 namespace {
 
-using testing::boardFromText;
-using testing::layerText;
-using testing::ScriptedSource;
-
 TEST(FindLineStart, PicksACellWithTwoEmptyNeighbours) {
     struct Case {
         const char* board;
@@ -208,7 +204,7 @@ void expectSoundPuzzle(Board board) {
     }
     for (const Layer* layer : {&board.solution, &board.solutionOwner, &board.solutionLength,
                                &board.grid, &board.gridOwner})
-        EXPECT_TRUE(testing::outsideIsClear(board, *layer));
+        EXPECT_TRUE(outsideIsClear(board, *layer));
     EXPECT_EQ(checkGrid(board, solutionLayer), 0);
 }
 
@@ -234,7 +230,7 @@ TEST(GeneratePuzzle, TheSameDrawsGiveTheSamePuzzle) {
     Board first;
     first.boardSize = 12;
     Mt19937Source source(2024);
-    testing::RecordingSource recorder(source);
+    RecordingSource recorder(source);
     generatePuzzle(first, recorder);
 
     Board replay;
@@ -282,7 +278,7 @@ TEST(GeneratePuzzle, EndsCleanlyEvenWhenEveryAttemptFails) {
                 EXPECT_EQ(board.grid[i], board.solution[i] > 0 ? board.solution[i] : 0);
                 EXPECT_EQ(board.gridLength[i], 0);
             }
-            EXPECT_TRUE(testing::outsideIsClear(board, board.solution));
+            EXPECT_TRUE(outsideIsClear(board, board.solution));
         }
     }
 }

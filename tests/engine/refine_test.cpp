@@ -9,10 +9,6 @@
 namespace kelvaro {
 namespace {
 
-using testing::boardFromText;
-using testing::layerText;
-using testing::ScriptedSource;
-
 TEST(FillGaps, ChangesNothingWithoutAnEndpointBesideAGap) {
     for (const char* text : {"F12F7\n|FJ||\n||3J|\n|L-2|\nL13-J\n", "---\n-.-\n---\n"}) {
         SCOPED_TRACE(text);

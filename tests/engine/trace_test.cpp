@@ -6,9 +6,6 @@
 namespace kelvaro {
 namespace {
 
-using testing::boardFromText;
-using testing::maskText;
-
 struct TraceCase {
     const char* name;
     const char* board;
@@ -27,7 +24,7 @@ TEST_P(TraceLineTest, MarksTheLineAndCountsItsSegments) {
         board.traceMarks.fill(9); // stale marks from an earlier trace
         EXPECT_EQ(traceLine(board, layer, c.x, c.y), c.length);
         EXPECT_EQ(maskText(board, board.traceMarks), c.marked);
-        EXPECT_TRUE(testing::outsideIsClear(board, board.traceMarks));
+        EXPECT_TRUE(outsideIsClear(board, board.traceMarks));
     }
 }
 
@@ -57,14 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TraceLine, CountReadsTheSolutionWhicheverLayerIsTraced) {
     Board board = boardFromText("1-1\n...\n...\n");
-    testing::drawLayer(board, board.grid, "1..\n|..\n1..\n");
+    drawLayer(board, board.grid, "1..\n|..\n1..\n");
     EXPECT_EQ(traceLine(board, gridLayer, 0, 0), 0); // solution has no segment at (0, 1)
     EXPECT_EQ(maskText(board, board.traceMarks), "#..\n#..\n#..\n");
     EXPECT_EQ(traceLine(board, solutionLayer, 0, 0), 1);
 }
 
 TEST(TraceLine, AnyStartCoordinatesAreSafe) {
-    Board board = boardFromText(testing::exampleBoard);
+    Board board = boardFromText(exampleBoard);
     const int starts[][2] = {{-1, 0},  {0, -1},   {5, 0},      {255, 255},
                              {-1, -1}, {1000, 3}, {-32769, 0}, {0, 2147483647}};
     for (const auto& s : starts) {
@@ -72,7 +69,7 @@ TEST(TraceLine, AnyStartCoordinatesAreSafe) {
         EXPECT_EQ(traceLine(board, gridLayer, s[0], s[1]), 0);
         EXPECT_EQ(maskText(board, board.traceMarks), ".....\n.....\n.....\n.....\n.....\n");
         for (int d = 0; d <= 5; ++d) traceStep(board, s[0], s[1], d, gridLayer);
-        EXPECT_TRUE(testing::outsideIsClear(board, board.traceMarks));
+        EXPECT_TRUE(outsideIsClear(board, board.traceMarks));
     }
 }
 

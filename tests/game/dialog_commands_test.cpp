@@ -8,9 +8,7 @@
 namespace kelvaro {
 namespace {
 
-const BoardRows exampleSolution{
-    "r12r7", "|rJ||", "||3J|", "|L-2|", "L13-J",
-};
+const BoardRows exampleSolution = rowsFromText(exampleBoard);
 
 using LearnRulesTest = GameFixture;
 
@@ -36,7 +34,7 @@ TEST_F(LearnRulesTest, PutsTheExampleWithItsLeftColumnToRedraw) {
     EXPECT_EQ(state.curX, -1);
     EXPECT_EQ(state.repaintMode, repaintWhole);
     EXPECT_EQ(layerRows(board, board.solution), exampleSolution);
-    EXPECT_EQ(gridRows(), (BoardRows{".12r7", ".rJ||", ".|3J|", ".L-2|", ".13-J"}));
+    EXPECT_EQ(gridRows(), (BoardRows{".12F7", ".FJ||", ".|3J|", ".L-2|", ".13-J"}));
     // The three lines have 5, 5 and 9 segment cells.
     EXPECT_EQ(board.solutionLength[cellIndex(1, 0)], 5);
     EXPECT_EQ(board.solutionLength[cellIndex(2, 0)], 5);

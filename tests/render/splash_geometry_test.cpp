@@ -1,5 +1,5 @@
 #include "render/splash_geometry.h"
-#include "splash_scripted_random.h"
+#include "scripted_source.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -139,7 +139,7 @@ TEST(SplashGeometry, StarsTakeThreeDrawsEachInsideTheField) {
         script.push_back(i == 0 ? 199 : 7 * i);    // y
         script.push_back(i == 0 ? 0x1FF : i);      // brightness
     }
-    ScriptedRandom random(script);
+    RepeatingSource random(script);
     SplashScene scene;
     makeStarField(scene, random);
     EXPECT_EQ(random.drawn(), script.size());
@@ -158,7 +158,7 @@ TEST(SplashGeometry, StarPixelsScaleTheBrightness) {
 }
 
 TEST(SplashGeometry, FlareFlashesShrinksThenTwinkles) {
-    ScriptedRandom none({0});
+    RepeatingSource none({0});
     const struct {
         std::uint32_t step;
         int halfSize;
@@ -168,7 +168,7 @@ TEST(SplashGeometry, FlareFlashesShrinksThenTwinkles) {
         EXPECT_EQ(flareHalfSize(c.step, none), c.halfSize);
     }
     EXPECT_EQ(none.drawn(), 0u); // the flash and the shrinking need no chance
-    ScriptedRandom twinkle({0, 7, 0x7FFFFFF8});
+    RepeatingSource twinkle({0, 7, 0x7FFFFFF8});
     EXPECT_EQ(flareHalfSize(15, twinkle), 8);
     EXPECT_EQ(flareHalfSize(60, twinkle), 15);
     EXPECT_EQ(flareHalfSize(83, twinkle), 8);

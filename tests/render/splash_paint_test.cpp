@@ -4,7 +4,7 @@
 #include "render/colour.h"
 #include "render/splash_geometry.h"
 #include "render/splash_paint.h"
-#include "splash_scripted_random.h"
+#include "scripted_source.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -41,7 +41,7 @@ class SplashPaintTest : public ::testing::Test {
     SplashScene scene;
     FakeClock clock;
     // Every star at (10, 100) with brightness 200, unless a test scripts otherwise.
-    ScriptedRandom random{{10, 20, 200}};
+    RepeatingSource random{{10, 20, 200}};
 
     void SetUp() override {
         ensureGuiApplication();
@@ -141,7 +141,7 @@ TEST_F(SplashPaintTest, TheRingGrowsFromOutlineToBandAndLeaves) {
         if (!c.texture) pictures.erase(ringTextureId);
         state.splashFrame = 0;
         scene = SplashScene{};
-        random = ScriptedRandom({0, 0, 0}); // dark stars in the corner
+        random = RepeatingSource({0, 0, 0}); // dark stars in the corner
         open();
         paintAt(c.step * 60);
         const int e = 5 * static_cast<int>(c.step);
@@ -172,7 +172,7 @@ TEST_F(SplashPaintTest, TheFlareFlashesShrinksAndTwinklesAroundTheRingCentre) {
         scene = SplashScene{};
         std::vector<std::int32_t> script(3 * starCount, 0);
         script.push_back(c.twinkleDraw);
-        random = ScriptedRandom(script);
+        random = RepeatingSource(script);
         open();
         paintAt(c.step * 60);
         const auto lit = [&](int x, int y) { return (at(x, y) & 0xFF) == 0xFF; };

@@ -1,13 +1,15 @@
-// A random source that plays back a list of draws, for pinning exactly where draws happen.
+// Random sources that play back lists of draws, for pinning exactly where draws happen and
+// what each one does.
 #pragma once
 
 #include "engine/random_source.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
-namespace kelvaro::testing {
+namespace kelvaro {
 
 class ScriptedSource final : public RandomSource {
   public:
@@ -24,6 +26,23 @@ class ScriptedSource final : public RandomSource {
     std::size_t used_ = 0;
 };
 
+// Repeats a fixed list of numbers for as long as it is asked, so a test knows every star and
+// twinkle of a long animation from a short list.
+class RepeatingSource final : public RandomSource {
+  public:
+    explicit RepeatingSource(std::vector<std::int32_t> values) : values_(std::move(values)) {}
+    std::int32_t draw() override {
+        const std::int32_t value = values_[drawn_ % values_.size()];
+        ++drawn_;
+        return value;
+    }
+    std::size_t drawn() const { return drawn_; }
+
+  private:
+    std::vector<std::int32_t> values_;
+    std::size_t drawn_ = 0;
+};
+
 // Wraps a source and keeps every draw it hands out.
 class RecordingSource final : public RandomSource {
   public:
@@ -38,4 +57,4 @@ class RecordingSource final : public RandomSource {
     RandomSource& inner_;
 };
 
-} // namespace kelvaro::testing
+} // namespace kelvaro
