@@ -2,12 +2,12 @@
 // the handler followed by the stroke paint it asks for.
 #include "engine/random_source.h"
 #include "game/game.h"
+#include "gui_application.h"
 #include "render/back_buffer.h"
 #include "render/board_painter.h"
 #include "store/memory_registry.h"
 #include "store/settings_store.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <vector>
 
@@ -29,15 +29,6 @@ class QuietWindow final : public WindowServices {
     void runOptionsDialog() override {}
     void localiseMenu() override {}
 };
-
-void ensureGuiApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "game-bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
 
 // Every cell of the board, column by column, down and up in turn: each step is a move to a
 // neighbour, so every move is a drawing step that writes a code.

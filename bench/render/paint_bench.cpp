@@ -1,9 +1,9 @@
 // Paint costs on a 12 x 12 board: a whole frame, a stroke step and a clock tick.
+#include "gui_application.h"
 #include "render/back_buffer.h"
 #include "render/board_painter.h"
 #include "tools/scenes/scene_setup.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace kelvaro {
@@ -14,16 +14,6 @@ class StepClock final : public TickSource {
     std::uint32_t now = 1000;
     std::uint32_t tickCount() override { return now += 100; }
 };
-
-void ensureGuiApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "render-bench";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: at exit Qt's own statics may already be gone.
-    new QGuiApplication(argc, argv);
-}
 
 // A 12 x 12 game in progress: lines drawn, one being dragged, the clock and a penalty shown.
 Scene hardGameInProgress() {

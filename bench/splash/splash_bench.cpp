@@ -1,11 +1,11 @@
 // The cost of one splash frame with the bundled pictures, as the paint handler runs it:
 // clear, then paint. The textured band (steps 34 to 49) is the most expensive frame.
+#include "gui_application.h"
 #include "render/back_buffer.h"
 #include "render/canvas.h"
 #include "render/colour.h"
 #include "render/splash_paint.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace kelvaro {
@@ -16,18 +16,8 @@ struct StillClock final : TickSource {
     std::uint32_t tickCount() override { return now; }
 };
 
-void ensureApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "splash-bench";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: at exit Qt's own statics may already be gone.
-    new QGuiApplication(argc, argv);
-}
-
 void splashFrame(benchmark::State& run) {
-    ensureApplication();
+    ensureGuiApplication();
     const auto step = static_cast<std::uint32_t>(run.range(0));
     BackBuffer buffer;
     createBackBuffer(buffer, screenWidth, bufferHeight);

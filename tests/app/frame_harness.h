@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 #include "store/file_registry.h"
 #include "store/settings_store.h"
+#include "widget_application.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -21,17 +22,6 @@
 
 namespace kelvaro {
 
-// One QApplication for the whole test program; widgets need it before anything else.
-inline void ensureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics (fonts, the platform plugin) must not outlive it at exit.
-    new QApplication(argc, argv);
-}
-
 struct ShownBox {
     std::string text;
     std::string caption;
@@ -44,7 +34,7 @@ class FrameHarness {
     // false, the window is shown and made active, as the program does.
     explicit FrameHarness(std::optional<Settings> stored = std::nullopt,
                           std::uint32_t seed = 20261209, bool start = true) {
-        ensureApplication();
+        ensureWidgetApplication();
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         registry = std::make_unique<FileRegistry>();
         if (stored) {

@@ -1,5 +1,5 @@
 #include "dialogs/colour_picker.h"
-#include "widget_app.h"
+#include "widget_application.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #include "dialogs/options_dialog.h"
 #include "prepared_records.h"
-#include "widget_app.h"
+#include "widget_application.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "dialogs/rules_dialog.h"
 #include "dialogs/rules_text.h"
-#include "widget_app.h"
+#include "widget_application.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "gui_app.h"
+#include "gui_application.h"
 #include "pixel_map.h"
 #include "render/back_buffer.h"
 #include "render/pictures.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "board_text.h"
-#include "gui_app.h"
+#include "gui_application.h"
 #include "pixel_map.h"
 #include "render/back_buffer.h"
 #include "render/board_painter.h"

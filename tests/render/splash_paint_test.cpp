@@ -1,4 +1,4 @@
-#include "gui_app.h"
+#include "gui_application.h"
 #include "pixel_map.h"
 #include "render/canvas.h"
 #include "render/colour.h"
