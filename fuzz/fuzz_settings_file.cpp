@@ -1,6 +1,7 @@
 // Any bytes as the settings file: parsing never fails, writing it back is stable, loading
 // keeps every field usable, and a save over it reads back exactly.
 #include "store/reg_text.h"
+#include "store/reg_value.h"
 #include "store/settings_store.h"
 
 #include <cstdint>
@@ -28,17 +29,11 @@ class DocumentRegistry final : public Registry {
     }
     bool queryValue(std::string_view name, void* buffer, std::uint32_t& room,
                     std::uint32_t& type) override {
-        const RegValue* value = findRegValue(document_, key_, name);
-        if (value == nullptr || value->data.size() > room) return false;
-        if (!value->data.empty()) std::memcpy(buffer, value->data.data(), value->data.size());
-        room = static_cast<std::uint32_t>(value->data.size());
-        type = value->type;
-        return true;
+        return copyRegValueOut(findRegValue(document_, key_, name), buffer, room, type);
     }
     bool setValue(std::string_view name, std::uint32_t type, const void* data,
                   std::uint32_t bytes) override {
-        const auto* first = static_cast<const std::uint8_t*>(data);
-        setRegValue(document_, key_, RegValue{std::string(name), type, {first, first + bytes}});
+        setRegValue(document_, key_, regValueFrom(name, type, data, bytes));
         return true;
     }
     void closeKey() override {}

@@ -1,5 +1,7 @@
 #include "store/file_registry.h"
 
+#include "store/reg_value.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -124,19 +126,13 @@ bool FileRegistry::createKey(std::string_view keyPath, std::string_view) {
 bool FileRegistry::queryValue(std::string_view name, void* buffer, std::uint32_t& room,
                               std::uint32_t& type) {
     if (key_.empty()) return false;
-    const RegValue* value = findRegValue(document_, key_, name);
-    if (value == nullptr || value->data.size() > room) return false;
-    if (!value->data.empty()) std::memcpy(buffer, value->data.data(), value->data.size());
-    room = static_cast<std::uint32_t>(value->data.size());
-    type = value->type;
-    return true;
+    return copyRegValueOut(findRegValue(document_, key_, name), buffer, room, type);
 }
 
 bool FileRegistry::setValue(std::string_view name, std::uint32_t type, const void* data,
                             std::uint32_t bytes) {
     if (key_.empty() || !writing_) return false;
-    const auto* first = static_cast<const std::uint8_t*>(data);
-    setRegValue(document_, key_, RegValue{std::string(name), type, {first, first + bytes}});
+    setRegValue(document_, key_, regValueFrom(name, type, data, bytes));
     return true;
 }
 

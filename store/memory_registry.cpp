@@ -1,8 +1,7 @@
 #include "store/memory_registry.h"
 
 #include "store/reg_text.h"
-
-#include <cstring>
+#include "store/reg_value.h"
 
 namespace kelvaro {
 
@@ -61,12 +60,7 @@ bool MemoryRegistry::queryValue(std::string_view name, void* buffer, std::uint32
                                 std::uint32_t& type) {
     if (open_ == nullptr) return false;
     for (const RegValue& value : open_->values) {
-        if (!equalNoCase(value.name, name)) continue;
-        if (value.data.size() > room) return false;
-        if (!value.data.empty()) std::memcpy(buffer, value.data.data(), value.data.size());
-        room = static_cast<std::uint32_t>(value.data.size());
-        type = value.type;
-        return true;
+        if (equalNoCase(value.name, name)) return copyRegValueOut(&value, buffer, room, type);
     }
     return false;
 }
@@ -74,8 +68,7 @@ bool MemoryRegistry::queryValue(std::string_view name, void* buffer, std::uint32
 bool MemoryRegistry::setValue(std::string_view name, std::uint32_t type, const void* data,
                               std::uint32_t bytes) {
     if (open_ == nullptr || !writable_) return false;
-    const auto* first = static_cast<const std::uint8_t*>(data);
-    putValue(open_->path, RegValue{std::string(name), type, {first, first + bytes}});
+    putValue(open_->path, regValueFrom(name, type, data, bytes));
     return true;
 }
 
