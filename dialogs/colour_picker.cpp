@@ -1,5 +1,6 @@
 #include "dialogs/colour_picker.h"
 
+#include "dialogs/dialog_buttons.h"
 #include "render/colour.h"
 
 #include <QApplication>
@@ -89,11 +90,7 @@ ColourPickerDialog::ColourPickerDialog(Colour initial, const CustomColours& cust
     }
     swatches->addStretch();
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeOkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(picker);

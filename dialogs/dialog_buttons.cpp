@@ -7,13 +7,17 @@
 
 namespace kelvaro {
 
-void addDialogButtons(QDialog& dialog, const QRect& templateArea) {
+QDialogButtonBox* makeOkCancelButtons(QDialog& dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    // The ids the platform gives its own OK and Cancel.
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
+}
+
+void addDialogButtons(QDialog& dialog, const QRect& templateArea) {
+    QDialogButtonBox* buttons = makeOkCancelButtons(dialog);
 
     const int margin = 6;
     const QSize hint = buttons->sizeHint();
