@@ -25,7 +25,7 @@ void revealLine(GameWorld& world, int x, int y) {
     GameState& state = world.state;
     if (cellAt(board, board.revealed, x, y) == 0) {
         traceLine(board, solutionLayer, x, y);
-        const int n = board.boardSize;
+        const int n = boardSide(board);
         for (int cx = 0; cx < n; ++cx)
             for (int cy = 0; cy < n; ++cy) {
                 const int i = cellIndex(cx, cy);

@@ -154,7 +154,7 @@ void onStylusUp(GameWorld& world) {
 static void lightPartner(GameWorld& world) {
     Board& board = world.board;
     GameState& state = world.state;
-    const int n = board.boardSize;
+    const int n = boardSide(board);
     std::int8_t symbol = 0;
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {

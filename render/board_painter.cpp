@@ -6,7 +6,6 @@
 #include "render/text.h"
 #include "store/time_text.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -169,7 +168,7 @@ void drawBoard(BackBuffer& buffer, const GameState& state, const Board& board,
         drawText(image, QString::fromUtf8(missingPicturesText), statusRect, TextAlign::right, red);
         return;
     }
-    const int n = std::clamp<int>(board.boardSize, 0, storageSide);
+    const int n = boardSide(board);
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y)
             if (isRedrawn(state, x, y)) drawCell(buffer, state, board, settings, x, y);
