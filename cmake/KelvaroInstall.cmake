@@ -1,5 +1,5 @@
 # Where a Linux desktop expects the game: the two programs, the launcher entry, the icons in
-# the hicolor theme, the AppStream metainfo and the puzzle tool's manual page. Then the .deb.
+# the hicolor theme, the AppStream metainfo and the manual pages. Then the .deb.
 include(GNUInstallDirs)
 
 set(KELVARO_APP_ID "com.dravix.Kelvaro")
@@ -26,18 +26,23 @@ endforeach()
 
 # Manual pages are shipped compressed, and without a time stamp so that builds repeat.
 find_program(KELVARO_GZIP gzip)
-set(kelvaro_man_source ${kelvaro_desktop_dir}/kelvaro-puzzles.6)
+set(kelvaro_man_pages)
+foreach(page kelvaro.6 kelvaro-puzzles.6)
+    if(KELVARO_GZIP)
+        set(compressed ${PROJECT_BINARY_DIR}/man/${page}.gz)
+        add_custom_command(OUTPUT ${compressed}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+            COMMAND ${KELVARO_GZIP} -9 -n -c ${kelvaro_desktop_dir}/${page} > ${compressed}
+            DEPENDS ${kelvaro_desktop_dir}/${page} VERBATIM)
+        list(APPEND kelvaro_man_pages ${compressed})
+    else()
+        list(APPEND kelvaro_man_pages ${kelvaro_desktop_dir}/${page})
+    endif()
+endforeach()
 if(KELVARO_GZIP)
-    set(kelvaro_man_page ${PROJECT_BINARY_DIR}/man/kelvaro-puzzles.6.gz)
-    add_custom_command(OUTPUT ${kelvaro_man_page}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-        COMMAND ${KELVARO_GZIP} -9 -n -c ${kelvaro_man_source} > ${kelvaro_man_page}
-        DEPENDS ${kelvaro_man_source} VERBATIM)
-    add_custom_target(kelvaro-man ALL DEPENDS ${kelvaro_man_page})
-else()
-    set(kelvaro_man_page ${kelvaro_man_source})
+    add_custom_target(kelvaro-man ALL DEPENDS ${kelvaro_man_pages})
 endif()
-install(FILES ${kelvaro_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${kelvaro_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # The game carries the DejaVu fonts inside its binary; their licence travels with it.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/fonts/LICENSE
