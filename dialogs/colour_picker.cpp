@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -71,6 +72,8 @@ ColourPickerDialog::ColourPickerDialog(Colour initial, const CustomColours& cust
     // The embedded widget is still a dialog: Return and Escape would close it alone, leaving
     // an empty frame, and Return would press its screen-grab button. Let them close ours.
     for (QPushButton* button : picker->findChildren<QPushButton*>()) button->setAutoDefault(false);
+    // With no default button of its own, the embedded dialog swallows Return; take it first.
+    picker->installEventFilter(this);
     connect(picker, &QDialog::finished, this, [this](int result) {
         if (result == QDialog::Accepted)
             accept();
@@ -96,6 +99,17 @@ ColourPickerDialog::ColourPickerDialog(Colour initial, const CustomColours& cust
     layout->addWidget(picker);
     layout->addLayout(swatches);
     layout->addWidget(buttons);
+}
+
+bool ColourPickerDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == picker && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 Colour ColourPickerDialog::colour() const {

@@ -36,6 +36,9 @@ class ColourPickerDialog : public QDialog {
     Colour colour() const;
     void setColour(Colour colour);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QColorDialog* picker = nullptr;
 };

@@ -3,9 +3,11 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -55,6 +57,22 @@ TEST(ColourPicker, AnswersTheChosenColourOnOkAndNothingOnCancel) {
             EXPECT_EQ(chosen, std::nullopt);
         }
     }
+}
+
+// The embedded colour widget is a dialog of its own that would swallow Return.
+TEST(ColourPicker, ReturnInTheColourFieldsChoosesTheColour) {
+    ensureWidgetApplication();
+    QTimer::singleShot(0, [] {
+        auto* picker = dynamic_cast<ColourPickerDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(picker, nullptr);
+        picker->setColour(0x804020);
+        QLineEdit* field = picker->findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        QTest::keyClick(field, Qt::Key_Return);
+        // Leave the dialog whatever happened, so a failure cannot hang the test.
+        QTimer::singleShot(0, picker, &QDialog::reject);
+    });
+    EXPECT_EQ(runColourPickerDialog(0x005000, distinctColours()), std::optional<Colour>(0x804020));
 }
 
 TEST(ColourPicker, PickColourKeepsTheCurrentColourOnCancel) {
