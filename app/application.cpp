@@ -49,6 +49,8 @@ int runApplication(int argc, char** argv) {
     catchTermination();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
+    // Lets Wayland shells match the window to the installed launcher entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.dravix.Kelvaro"));
     QApplication::setWindowIcon(applicationIcon());
 
     FileRegistry registry;
