@@ -54,7 +54,7 @@ int runApplication(int argc, char** argv) {
     QApplication::setWindowIcon(applicationIcon());
 
     FileRegistry registry;
-    // The random source is seeded once, here; nothing seeds it again.
+    // Seeded once, here, so that every run brings new puzzles; nothing seeds it again.
     MainFrame frame(registry, std::random_device{}());
 
     std::unique_ptr<QSocketNotifier> termination;
