@@ -1,7 +1,7 @@
 // Where the 240 x 270 game area sits in a desktop window, and back again.
 #pragma once
 
-#include "render/layout.h"
+#include "model/layout.h"
 
 #include <QPoint>
 #include <QPointF>

@@ -8,7 +8,7 @@
 #include "engine/random_source.h"
 #include "game/game_world.h"
 #include "render/back_buffer.h"
-#include "render/splash_scene.h"
+#include "model/splash_scene.h"
 #include "store/registry.h"
 
 #include <QMainWindow>

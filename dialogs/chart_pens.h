@@ -3,7 +3,7 @@
 // Only vertical and horizontal lines are drawn.
 #pragma once
 
-#include "render/layout.h"
+#include "model/layout.h"
 #include "store/settings.h"
 
 #include <QImage>

@@ -6,7 +6,7 @@
 
 #include "dialogs/colour_picker.h"
 #include "dialogs/histogram_chart.h"
-#include "game/game_state.h"
+#include "model/game_state.h"
 #include "store/settings.h"
 
 #include <QDialog>

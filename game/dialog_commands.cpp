@@ -4,7 +4,7 @@
 #include "game/example_board.h"
 #include "game/game_texts.h"
 #include "game/lifecycle.h"
-#include "render/layout.h"
+#include "model/layout.h"
 #include "store/settings_store.h"
 
 namespace kelvaro {

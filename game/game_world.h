@@ -4,7 +4,7 @@
 
 #include "engine/board.h"
 #include "engine/random_source.h"
-#include "game/game_state.h"
+#include "model/game_state.h"
 #include "game/window_services.h"
 #include "store/registry.h"
 #include "store/settings.h"

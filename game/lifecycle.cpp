@@ -3,7 +3,7 @@
 #include "engine/checker.h"
 #include "engine/generator.h"
 #include "game/game_texts.h"
-#include "render/layout.h"
+#include "model/layout.h"
 #include "store/settings_store.h"
 
 namespace kelvaro {

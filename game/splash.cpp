@@ -1,7 +1,7 @@
 #include "game/splash.h"
 
 #include "game/lifecycle.h"
-#include "render/layout.h"
+#include "model/layout.h"
 
 namespace kelvaro {
 

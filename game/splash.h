@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/game_world.h"
-#include "render/splash_scene.h"
+#include "model/splash_scene.h"
 
 namespace kelvaro {
 

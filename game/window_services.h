@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "game/tick_source.h"
-#include "render/layout.h"
+#include "model/tick_source.h"
+#include "model/layout.h"
 
 namespace kelvaro {
 

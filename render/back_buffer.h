@@ -1,7 +1,7 @@
 // The off-screen frame the main window shows, with the two pictures it keeps resident.
 #pragma once
 
-#include "render/layout.h"
+#include "model/layout.h"
 #include "render/pictures.h"
 
 #include <QImage>

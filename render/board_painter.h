@@ -3,10 +3,10 @@
 #pragma once
 
 #include "engine/board.h"
-#include "game/game_state.h"
-#include "game/tick_source.h"
+#include "model/game_state.h"
+#include "model/tick_source.h"
 #include "render/back_buffer.h"
-#include "render/layout.h"
+#include "model/layout.h"
 #include "store/settings.h"
 
 #include <functional>

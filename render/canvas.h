@@ -4,7 +4,7 @@
 // pixel outside either. A null picture draws as an empty one. Colours are 0x00BBGGRR.
 #pragma once
 
-#include "render/layout.h"
+#include "model/layout.h"
 #include "store/settings.h"
 
 #include <QImage>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "engine/random_source.h"
-#include "render/layout.h"
-#include "render/splash_scene.h"
+#include "model/layout.h"
+#include "model/splash_scene.h"
 
 #include <cstdint>
 #include <span>

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "engine/random_source.h"
-#include "game/game_state.h"
-#include "game/tick_source.h"
+#include "model/game_state.h"
+#include "model/tick_source.h"
 #include "render/back_buffer.h"
-#include "render/layout.h"
-#include "render/splash_scene.h"
+#include "model/layout.h"
+#include "model/splash_scene.h"
 
 #include <string_view>
 

@@ -3,7 +3,7 @@
 // Characters are rasterised once each, unsmoothed, and then copied by our own loop.
 #pragma once
 
-#include "render/layout.h"
+#include "model/layout.h"
 #include "store/settings.h"
 
 #include <QFont>

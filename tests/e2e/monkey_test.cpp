@@ -5,7 +5,7 @@
 //   KELVARO_MONKEY_SEED    the seed of the run (default 1); a failure names it
 #include "fake_window.h"
 #include "game/game.h"
-#include "render/layout.h"
+#include "model/layout.h"
 #include "store/memory_registry.h"
 #include "store/settings_store.h"
 

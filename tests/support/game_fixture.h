@@ -6,7 +6,7 @@
 #include "engine/random_source.h"
 #include "fake_window.h"
 #include "game/game.h"
-#include "render/layout.h"
+#include "model/layout.h"
 #include "store/memory_registry.h"
 
 #include <gtest/gtest.h>

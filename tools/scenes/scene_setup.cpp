@@ -4,7 +4,7 @@
 #include "engine/generator.h"
 #include "engine/random_source.h"
 #include "engine/trace.h"
-#include "render/layout.h"
+#include "model/layout.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/board.h"
-#include "game/game_state.h"
+#include "model/game_state.h"
 #include "store/settings.h"
 
 #include <cstdint>

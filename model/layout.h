@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "engine/board.h"
-#include "game/game_state.h"
+#include "model/game_state.h"
 
 namespace kelvaro {
 
