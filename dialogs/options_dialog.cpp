@@ -4,6 +4,7 @@
 #include "dialogs/current_slot.h"
 #include "dialogs/dialog_buttons.h"
 #include "dialogs/dialog_units.h"
+#include "dialogs/statistics_font.h"
 #include "dialogs/statistics_text.h"
 #include "store/statistics.h"
 
@@ -58,6 +59,12 @@ std::int32_t checkedIndex(const QButtonGroup& group, std::int32_t keep) {
     return id >= 0 ? id : keep;
 }
 
+// What a box leaves its text: inside its frame and the document's margin.
+QSizeF textRoom(const QAbstractScrollArea& box, const QTextDocument& document) {
+    const qreal margin = 2 * document.documentMargin();
+    return QSizeF(box.contentsRect().width() - margin, box.contentsRect().height() - margin);
+}
+
 void checkIndex(QButtonGroup& group, std::int32_t index) {
     if (QAbstractButton* button = group.button(index)) {
         button->setChecked(true);
@@ -109,7 +116,7 @@ void OptionsDialog::buildControls() {
     };
     auto pushButton = [&](const QString& caption, int id, int x, int y, int w, int h) {
         auto* button = new QPushButton(caption, this);
-        button->setAutoDefault(false); // Return belongs to OK
+        button->setAutoDefault(false); // Return belongs to Close
         control(button, id, x, y, w, h);
         return button;
     };
@@ -153,6 +160,7 @@ void OptionsDialog::buildControls() {
     // A wrapped label would no longer stand beside its value.
     labelsBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     control(labelsBox, 1003, 42, 8, 47, 48);
+    fitStatisticsBoxes();
 
     groupBox(QStringLiteral("Color"), 93, 7, 39, 41);
     groupBox(QStringLiteral("Kelvaro"), 1, 0, 135, 103);
@@ -166,10 +174,8 @@ void OptionsDialog::buildControls() {
     radio(playerGroup, 0, QStringLiteral("player1"), 1026, 15, 116, 43, 10);
     radio(playerGroup, 1, QStringLiteral("player2"), 1029, 79, 116, 47, 10);
 
-    addDialogButtons(*this, units.toPixels(0, 0, 167, 174));
-    for (QPushButton* button : findChildren<QPushButton*>())
-        if (button->objectName() == QLatin1String("1") || button->objectName() == "2")
-            tabOrder.append(button);
+    closeButton = addCloseButton(*this, units.toPixels(0, 0, 167, 174), settings.language);
+    tabOrder.append(closeButton);
     for (qsizetype i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     connect(languageGroup, &QButtonGroup::idClicked, this, [this] { languageChanged(); });
@@ -178,6 +184,20 @@ void OptionsDialog::buildControls() {
     connect(resetButton, &QPushButton::clicked, this, [this] { resetStatistics(); });
     connect(okColour, &QPushButton::clicked, this, [this] { chooseLineOkColour(); });
     connect(nokColour, &QPushButton::clicked, this, [this] { chooseLineViColour(); });
+}
+
+// Six lines of the font the dialog units come from just fill the template's boxes, leaving
+// no room for their frames, and "Meilleur temps" is wider than its box: a narrower, smaller
+// text font keeps the template's geometry and shows every line whole.
+void OptionsDialog::fitStatisticsBoxes() {
+    const int lines = static_cast<int>(longestStatisticsValues().size());
+    const QFont textFont = fittedFont(
+        font(),
+        {TextRoom{textRoom(*valuesBox, *valuesBox->document()), longestStatisticsValues(), lines},
+         TextRoom{textRoom(*labelsBox, *labelsBox->document()), statisticsLabelsOfBothLanguages(),
+                  lines}});
+    valuesBox->setFont(textFont);
+    labelsBox->setFont(textFont);
 }
 
 void OptionsDialog::readControls() {
@@ -208,6 +228,7 @@ void OptionsDialog::refreshStatistics() {
     for (const ControlCaption& caption : languageCaptions)
         if (auto* button = findChild<QAbstractButton*>(QString::number(caption.id)))
             button->setText(captionText(caption, settings.language));
+    if (closeButton != nullptr) closeButton->setText(closeCaption(settings.language));
 }
 
 void OptionsDialog::startRepaintTimer() {
@@ -282,7 +303,9 @@ void OptionsDialog::chooseLineViColour() {
     startRepaintTimer();
 }
 
-void OptionsDialog::accept() {
+// Close, Escape and the window's close button all end here. Every choice has taken effect
+// already; the choices the radios show become the settings, as the confirm command always did.
+void OptionsDialog::done(int result) {
     readControls();
     settings.difficulty = difficultyChoice;
     settings.language = languageChoice;
@@ -291,7 +314,7 @@ void OptionsDialog::accept() {
         refreshStatistics();
         writeControls();
     }
-    QDialog::accept();
+    QDialog::done(result);
 }
 
 } // namespace kelvaro

@@ -1,7 +1,7 @@
 // The options and statistics dialog: language, difficulty, player slot and line colours take
 // effect the moment they are chosen, the statistics of the chosen player and difficulty are
-// shown as text and as a chart, and a player's records can be reset. Nothing is undone by
-// Cancel; the caller saves the settings when the dialog closes.
+// shown as text and as a chart, and a player's records can be reset. Nothing is undone, so
+// the dialog has one Close button; the caller saves the settings when the dialog closes.
 #pragma once
 
 #include "dialogs/colour_picker.h"
@@ -40,7 +40,7 @@ class OptionsDialog : public QDialog {
     OptionsDialog(Settings& settings, Statistics& statistics, const GameState& state,
                   OptionsHooks hooks = {}, QWidget* parent = nullptr);
 
-    void accept() override;
+    void done(int result) override;
 
     // True from opening, and after each colour choice, until the repaint timer's tick.
     bool repaintPending() const { return repaintTimer != 0; }
@@ -51,6 +51,7 @@ class OptionsDialog : public QDialog {
 
   private:
     void buildControls();
+    void fitStatisticsBoxes();
     void readControls();
     void writeControls();
     void refreshStatistics();
@@ -87,6 +88,7 @@ class OptionsDialog : public QDialog {
     QTextEdit* valuesBox = nullptr;          // 1010
     QPlainTextEdit* labelsBox = nullptr;     // 1003
     QLineEdit* totalsBox = nullptr;          // 1024
+    QPushButton* closeButton = nullptr;      // 2
 };
 
 } // namespace kelvaro

@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace kelvaro {
 
@@ -29,14 +30,15 @@ RulesDialog::RulesDialog(const Settings& settings, QWidget* parent) : QDialog(pa
     placeControl(*rulesBox, units, 1, 17, 136, 137);
     setTabOrder(titleBox, rulesBox);
 
-    addDialogButtons(*this, units.toPixels(0, 0, 151, 213));
+    QPushButton* close = addCloseButton(*this, units.toPixels(0, 0, 151, 213), settings.language);
+    setTabOrder(rulesBox, close);
 
     rulesText = rulesFor(settings.language);
     titleText = QStringLiteral("Kelvaro");
     writeControls();
 }
 
-// What OK would read back from the boxes is never used, so nothing reads them.
+// The dialog only shows its texts: nothing reads the boxes back.
 void RulesDialog::writeControls() {
     rulesBox->setPlainText(toEditText(rulesText));
     titleBox->setText(titleText);

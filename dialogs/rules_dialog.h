@@ -1,4 +1,5 @@
-// Shows the rules of the puzzle before the example game. It changes nothing.
+// Shows the rules of the puzzle before the example game. It changes nothing, so one Close
+// button ends it.
 #pragma once
 
 #include "store/settings.h"

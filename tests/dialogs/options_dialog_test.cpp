@@ -9,8 +9,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTextEdit>
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <vector>
@@ -96,7 +98,7 @@ TEST_F(OptionsDialogTest, TabOrderIsTheTemplateOrder) {
         if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w->objectName().toStdString());
     EXPECT_EQ(chain,
               (std::vector<std::string>{"1032", "1033", "1018", "1019", "1020", "1010", "1003",
-                                        "1001", "1007", "1008", "1024", "1026", "1029", "1", "2"}));
+                                        "1001", "1007", "1008", "1024", "1026", "1029", "2"}));
 }
 
 TEST_F(OptionsDialogTest, LanguageSwitchRelabelsAtOnceAndKeepsTheFixedCaptions) {
@@ -130,7 +132,7 @@ TEST_F(OptionsDialogTest, LanguageSwitchRelabelsAtOnceAndKeepsTheFixedCaptions) 
     EXPECT_EQ(caption(1018), QStringLiteral("Easy"));
 }
 
-TEST_F(OptionsDialogTest, DifficultyAndPlayerSwitchesShowTheirRecordsAndStayOnCancel) {
+TEST_F(OptionsDialogTest, DifficultyAndPlayerSwitchesShowTheirRecordsAndStayWhenClosed) {
     open();
     control(1018)->click();
     EXPECT_EQ(settings.difficulty, 0);
@@ -249,16 +251,45 @@ TEST_F(OptionsDialogTest, RepaintTimerFiresOnce) {
     EXPECT_GE(clock.elapsed(), 40);
 }
 
-TEST_F(OptionsDialogTest, OkTakesTheChoicesShownInTheControls) {
+TEST_F(OptionsDialogTest, OneCloseButtonWhoseCaptionFollowsTheLanguage) {
     open();
-    // A radio checked without its click message still counts when OK reads the controls.
-    control(1029)->setChecked(true);
-    control(1020)->setChecked(true);
-    control<QPushButton>(1)->click();
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(settings.player, 1);
-    EXPECT_EQ(settings.difficulty, 2);
-    EXPECT_EQ(values(), "1\n3'20\"0\n3'18\"0\n3'20\"0\n0\n3'20\"0");
+    QStringList closing;
+    for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->objectName().toInt() < 1000) closing << button->objectName();
+    EXPECT_EQ(closing, QStringList{QStringLiteral("2")});
+    auto* close = control<QPushButton>(2);
+    EXPECT_EQ(close->text(), QStringLiteral("Close"));
+    EXPECT_TRUE(close->isDefault()); // Return closes
+    control(1007)->click();
+    EXPECT_EQ(close->text(), QStringLiteral("Fermer"));
+    control(1001)->click();
+    EXPECT_EQ(close->text(), QStringLiteral("Close"));
+}
+
+TEST_F(OptionsDialogTest, CloseEscapeAndTheWindowsCloseButtonEndItAlikeWithTheChoicesShown) {
+    const std::pair<const char*, std::function<void(OptionsDialog&)>> ways[] = {
+        {"Close",
+         [](OptionsDialog& d) { d.findChild<QPushButton*>(QStringLiteral("2"))->click(); }},
+        {"Return", [](OptionsDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }},
+        {"Escape", [](OptionsDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+        {"close button", [](OptionsDialog& d) { d.close(); }},
+    };
+    for (const auto& [name, closeIt] : ways) {
+        SCOPED_TRACE(name);
+        settings.player = 0;
+        settings.difficulty = 1;
+        open();
+        dialog->show();
+        // A radio checked without its click message still counts when the dialog closes.
+        control(1029)->setChecked(true);
+        control(1020)->setChecked(true);
+        closeIt(*dialog);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(settings.player, 1);
+        EXPECT_EQ(settings.difficulty, 2);
+        EXPECT_EQ(values(), "1\n3'20\"0\n3'18\"0\n3'20\"0\n0\n3'20\"0");
+    }
 }
 
 TEST_F(OptionsDialogTest, SettingsOutsideTheRadiosComeBackUnchanged) {
@@ -267,7 +298,7 @@ TEST_F(OptionsDialogTest, SettingsOutsideTheRadiosComeBackUnchanged) {
     EXPECT_FALSE(checked(1001));
     EXPECT_FALSE(checked(1007));
     EXPECT_EQ(caption(1018), QStringLiteral("Facile"));
-    control<QPushButton>(1)->click();
+    control<QPushButton>(2)->click();
     EXPECT_EQ(settings.language, 4);
 }
 

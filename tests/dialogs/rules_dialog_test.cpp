@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace kelvaro {
@@ -69,6 +71,28 @@ TEST(RulesDialog, ShowsTheNameAndTheRulesOfTheLanguageUnderAFixedTitle) {
         EXPECT_EQ(rules->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         // Template order is the tab order.
         EXPECT_EQ(title->nextInFocusChain(), rules);
+    }
+}
+
+TEST(RulesDialog, OneCloseButtonInTheLanguageAndEscapeDoesTheSame) {
+    ensureWidgetApplication();
+    for (const auto& [language, caption] : {std::pair{0, "Close"}, std::pair{1, "Fermer"}}) {
+        SCOPED_TRACE(language);
+        Settings settings;
+        settings.language = language;
+        RulesDialog dialog(settings);
+        const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+        ASSERT_EQ(buttons.size(), 1);
+        EXPECT_EQ(buttons[0]->text().toStdString(), caption);
+        EXPECT_TRUE(buttons[0]->isDefault());
+        dialog.show();
+        buttons[0]->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
 }
 
