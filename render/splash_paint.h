@@ -3,17 +3,17 @@
 
 #include "engine/random_source.h"
 #include "model/game_state.h"
-#include "model/tick_source.h"
-#include "render/back_buffer.h"
 #include "model/layout.h"
 #include "model/splash_scene.h"
+#include "model/tick_source.h"
+#include "render/back_buffer.h"
 
 #include <string_view>
 
 namespace kelvaro {
 
 constexpr Rect webAddressRect{0, 240, 240, 270};
-constexpr std::string_view webAddressText = "www.kelvaro.example";
+constexpr std::string_view webAddressText = "www.kelvaro.example.org";
 
 // Counts the paint in state.splashFrame and draws that frame into the buffer: the opening
 // frame (black, credit and web-address lines; stars and ring prepared in scene) on the second

@@ -1,5 +1,6 @@
 #include "dialogs/rules_dialog.h"
 #include "dialogs/rules_text.h"
+#include "render/splash_paint.h"
 #include "widget_application.h"
 
 #include <QLineEdit>
@@ -7,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <string>
+#include <string_view>
 
 namespace kelvaro {
 namespace {
@@ -51,6 +54,13 @@ TEST(RulesText, HomePageSentenceFollowsTheFullStopWithoutABlank) {
         EXPECT_FALSE(sentence.contains('\n'));
         EXPECT_EQ(sentence.count(QStringLiteral(". ")), 0); // one sentence
     }
+}
+
+TEST(RulesText, NamesTheHomePageTheSplashShows) {
+    EXPECT_EQ(std::string_view(homePageAddress), "kelvaro.example.org");
+    EXPECT_TRUE(webAddressText == homePageAddress ||
+                webAddressText == "www." + std::string(homePageAddress))
+        << webAddressText;
 }
 
 TEST(RulesDialog, ShowsTheNameAndTheRulesOfTheLanguageUnderAFixedTitle) {

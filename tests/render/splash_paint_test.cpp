@@ -4,8 +4,11 @@
 #include "render/colour.h"
 #include "render/splash_geometry.h"
 #include "render/splash_paint.h"
+#include "render/text.h"
 #include "scripted_source.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
 #include <vector>
@@ -104,6 +107,27 @@ TEST_F(SplashPaintTest, FirstPaintIsOnlyCountedAndTheSecondOpens) {
     EXPECT_EQ(random.drawn(), 3u * starCount);
     EXPECT_TRUE(scene.prepared);
     EXPECT_EQ(countIn(starFieldRect, black), starFieldRect.width() * starFieldRect.height());
+}
+
+TEST_F(SplashPaintTest, WebAddressLineShowsTheHomePageWholeWithinItsLine) {
+    EXPECT_NE(webAddressText.find("kelvaro.example.org"), std::string_view::npos);
+    const QString text = QString::fromUtf8(webAddressText.data(), webAddressText.size());
+    EXPECT_LE(textWidth(text), webAddressRect.width());
+    paintAt(0, white);
+    paintAt(30, white);
+    // Centred and not cut: yellow on both sides of the middle, and a black column at each
+    // end of the line.
+    int left = screenWidth;
+    int right = -1;
+    for (int y = webAddressRect.top; y < webAddressRect.bottom; ++y)
+        for (int x = 0; x < screenWidth; ++x)
+            if (at(x, y) == yellow) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    EXPECT_GT(left, 0);
+    EXPECT_LT(right, screenWidth - 1);
+    EXPECT_LE(std::abs((left + right) - (screenWidth - 1)), 2);
 }
 
 TEST_F(SplashPaintTest, LaterFramesRedrawOnlyTheStarField) {
