@@ -4,8 +4,8 @@
 #include "game/example_board.h"
 #include "game/game_texts.h"
 #include "game/lifecycle.h"
+#include "game/save_records.h"
 #include "model/layout.h"
-#include "store/settings_store.h"
 
 namespace kelvaro {
 
@@ -29,7 +29,7 @@ void learnRules(GameWorld& world) {
     GameState& state = world.state;
     endSplash(world);
     if (confirmAbandon(world) != 1) return;
-    saveSettings(world.settings, world.statistics, world.registry);
+    saveRecords(world);
     world.window.runRulesDialog();
 
     state.solveState = -1;
@@ -68,7 +68,7 @@ void showOptions(GameWorld& world) {
 
     world.window.runOptionsDialog();
     world.window.localiseMenu();
-    saveSettings(world.settings, world.statistics, world.registry);
+    saveRecords(world);
 
     if (abandoned || world.settings.difficulty != oldDifficulty) {
         newGame(world);

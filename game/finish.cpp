@@ -4,8 +4,8 @@
 #include "game/game_texts.h"
 #include "game/hints.h"
 #include "game/lifecycle.h"
+#include "game/save_records.h"
 #include "store/histogram.h"
-#include "store/settings_store.h"
 #include "store/statistics.h"
 
 namespace kelvaro {
@@ -33,7 +33,7 @@ static void recordGame(GameWorld& world) {
         world.window.messageBox(bestTimeText(language), bestTimeCaption(language), buttonsOk);
     }
     histogramAdd(records.histogram[p][d], state.finalTime, d);
-    saveSettings(world.settings, world.statistics, world.registry);
+    saveRecords(world);
 }
 
 void finishGame(GameWorld& world) {

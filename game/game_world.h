@@ -4,8 +4,8 @@
 
 #include "engine/board.h"
 #include "engine/random_source.h"
-#include "model/game_state.h"
 #include "game/window_services.h"
+#include "model/game_state.h"
 #include "store/registry.h"
 #include "store/settings.h"
 
@@ -18,6 +18,16 @@ struct GameWorld;
 // The splash's share of the window timer; the game's clock tick runs only when it is absent
 // or the splash has ended.
 using SplashTimerStep = std::function<void(GameWorld&)>;
+
+// What the game knows of its saves beyond the store itself.
+struct SaveWatch {
+    // The last save failed: the settings and records in memory are newer than the store's,
+    // so a new game keeps them instead of reading the store again.
+    bool pending = false;
+    // Each trouble is told once a run.
+    bool failureTold = false;
+    bool setAsideTold = false;
+};
 
 struct GameWorld {
     GameWorld(Registry& registryIn, WindowServices& windowIn, RandomSource& randomIn)
@@ -33,6 +43,7 @@ struct GameWorld {
     WindowServices& window;
     RandomSource& random;
     SplashTimerStep splashTimerStep;
+    SaveWatch saving;
 };
 
 } // namespace kelvaro

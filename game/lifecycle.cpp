@@ -50,7 +50,8 @@ static std::int16_t sideForDifficulty(std::int32_t difficulty) {
 
 void setUpNewGame(GameWorld& world) {
     GameState& state = world.state;
-    loadSettings(world.settings, world.statistics, world.registry);
+    // After a failed save the store holds older values than memory; keep memory's.
+    if (!world.saving.pending) loadSettings(world.settings, world.statistics, world.registry);
     keepSlotInRange(world.settings);
     world.board.boardSize = sideForDifficulty(world.settings.difficulty);
 

@@ -18,6 +18,10 @@ std::filesystem::path settingsFilePath();
 // file afresh, and closing the key writes a temporary file beside it, flushes it to disk and
 // renames it over the old one, so another running copy never loses its values and a failed
 // save leaves the previous file whole. The class string has no place in the file format.
+//
+// A file that is not a registry export (no export header) is not read from; the next save
+// moves it whole to kelvaro.reg.damaged beside it, replacing an older one, and writes a fresh
+// file. lastSave tells where it went, and why a save failed.
 class FileRegistry final : public Registry {
   public:
     explicit FileRegistry(std::filesystem::path file = settingsFilePath());
@@ -32,22 +36,30 @@ class FileRegistry final : public Registry {
     bool setValue(std::string_view name, std::uint32_t type, const void* data,
                   std::uint32_t bytes) override;
     void closeKey() override;
+    SaveReport lastSave() const override { return report_; }
 
     // Files larger than this are not ours to read or to replace.
     static constexpr std::size_t maxFileBytes = 4 * 1024 * 1024;
+
+    // Where a file that is not a settings file is moved.
+    std::filesystem::path damagedFile() const;
 
   private:
     enum class ReadResult { ok, missing, failed };
     ReadResult readDocument();
     bool writeDocument();
     void unlock();
+    bool failSave(int error);
 
     std::filesystem::path file_;
     RegDocument document_;
     std::string original_; // the bytes read, to skip writing when nothing changed
     std::string key_;      // full path of the open key; empty when none is open
     bool writing_ = false;
-    int folderFd_ = -1; // held with an exclusive lock while a key is open for writing
+    bool setAside_ = false; // the file read under the lock is not a settings file
+    int readError_ = 0;     // why the last read failed
+    int folderFd_ = -1;     // held with an exclusive lock while a key is open for writing
+    SaveReport report_;
 };
 
 } // namespace kelvaro

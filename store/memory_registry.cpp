@@ -45,7 +45,12 @@ bool MemoryRegistry::openKey(std::string_view keyPath) {
 }
 
 bool MemoryRegistry::createKey(std::string_view keyPath, std::string_view className) {
-    if (refuseCreate) return false;
+    lastSave_ = SaveReport{true, {}, std::string(keyPath), {}};
+    if (refuseCreate) {
+        lastSave_.saved = false;
+        lastSave_.reason = "the key cannot be created";
+        return false;
+    }
     open_ = findKey(keyPath);
     if (open_ == nullptr) {
         keys.push_back(MemoryKey{std::string(keyPath), std::string(className), {}});
@@ -67,12 +72,16 @@ bool MemoryRegistry::queryValue(std::string_view name, void* buffer, std::uint32
 
 bool MemoryRegistry::setValue(std::string_view name, std::uint32_t type, const void* data,
                               std::uint32_t bytes) {
-    if (open_ == nullptr || !writable_) return false;
+    if (open_ == nullptr || !writable_ || !writeFailure.empty()) return false;
     putValue(open_->path, regValueFrom(name, type, data, bytes));
     return true;
 }
 
 void MemoryRegistry::closeKey() {
+    if (writable_ && !writeFailure.empty()) {
+        lastSave_.saved = false;
+        lastSave_.reason = writeFailure;
+    }
     if (open_ != nullptr) --openCount;
     open_ = nullptr;
     writable_ = false;

@@ -29,13 +29,19 @@ class MemoryRegistry final : public Registry {
     const RegValue* findValue(std::string_view keyPath, std::string_view name);
     void putValue(std::string_view keyPath, RegValue value);
 
+    SaveReport lastSave() const override { return lastSave_; }
+
     std::vector<MemoryKey> keys;
     bool refuseCreate = false; // createKey fails, as a registry without room or rights would
-    int openCount = 0;         // keys currently open: 0 or 1 in correct use
+    // When not empty, every save fails with this reason, as on a full disk: the key opens,
+    // but nothing written reaches it.
+    std::string writeFailure;
+    int openCount = 0; // keys currently open: 0 or 1 in correct use
 
   private:
     MemoryKey* open_ = nullptr;
     bool writable_ = false;
+    SaveReport lastSave_;
 };
 
 } // namespace kelvaro

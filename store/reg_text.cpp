@@ -483,6 +483,14 @@ std::vector<std::string> formatRegValue(const RegValue& value) {
     return lines;
 }
 
+RegFileKind regFileKind(const RegDocument& document) {
+    for (const RegLine& line : document.lines) {
+        if (isBlankLine(line)) continue;
+        return isFileHeader(line) ? RegFileKind::registryExport : RegFileKind::foreign;
+    }
+    return RegFileKind::blank;
+}
+
 bool hasRegKey(const RegDocument& document, std::string_view keyPath) {
     for (const RegLine& line : document.lines) {
         if (line.kind == RegLine::Kind::key && equalNoCase(line.keyPath, keyPath)) return true;

@@ -46,6 +46,12 @@ std::string formatRegText(const RegDocument& document);
 // hex(n): bytes otherwise, wrapped at 80 columns.
 std::vector<std::string> formatRegValue(const RegValue& value);
 
+// A settings file is a registry export: its first line that is not blank is the export
+// header ("Windows Registry Editor Version 5.00" or "REGEDIT4"). A file of blank lines only
+// holds nothing, as if it were missing; any other file is not a settings file.
+enum class RegFileKind { blank, registryExport, foreign };
+RegFileKind regFileKind(const RegDocument& document);
+
 bool hasRegKey(const RegDocument& document, std::string_view keyPath);
 // Appends an empty key at the end unless the document has it already.
 void addRegKey(RegDocument& document, std::string_view keyPath);

@@ -17,6 +17,14 @@ struct RegValue {
     std::vector<std::uint8_t> data;
 };
 
+// How the last save ended, so that a failure need not pass unnoticed.
+struct SaveReport {
+    bool saved = true;
+    std::string reason;   // what failed, in the system's words
+    std::string location; // where the values are kept, as the player would look for them
+    std::string setAside; // where a file that held no settings was moved; empty when none was
+};
+
 // One key is open at a time, as the store opens, reads or writes, and closes it.
 class Registry {
   public:
@@ -32,6 +40,9 @@ class Registry {
     virtual bool setValue(std::string_view name, std::uint32_t type, const void* data,
                           std::uint32_t bytes) = 0;
     virtual void closeKey() = 0;
+    // How the last key opened by createKey ended: read after closeKey, or after createKey
+    // failed. A registry that cannot fail keeps this answer.
+    virtual SaveReport lastSave() const { return {}; }
 };
 
 } // namespace kelvaro

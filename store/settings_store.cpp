@@ -121,8 +121,9 @@ std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& 
     return 0;
 }
 
-void saveSettings(const Settings& settings, const Statistics& statistics, Registry& registry) {
-    if (!registry.createKey(settingsKeyPath, settingsKeyClass)) return;
+SaveReport saveSettings(const Settings& settings, const Statistics& statistics,
+                        Registry& registry) {
+    if (!registry.createKey(settingsKeyPath, settingsKeyClass)) return registry.lastSave();
 
     std::array<std::uint8_t, 8> version{};
     for (std::size_t i = 0; i < settings.versionText.size(); ++i) {
@@ -161,6 +162,7 @@ void saveSettings(const Settings& settings, const Statistics& statistics, Regist
         }
     }
     registry.closeKey();
+    return registry.lastSave();
 }
 
 } // namespace kelvaro

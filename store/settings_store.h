@@ -22,7 +22,8 @@ void initSettings(Settings& settings, Statistics& statistics, Registry& registry
 // histogram must end with its zero byte within the 500 bytes.
 std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& registry);
 
-// Writes all 36 values, in a fixed order; failures are silent.
-void saveSettings(const Settings& settings, const Statistics& statistics, Registry& registry);
+// Writes all 36 values, in a fixed order, and tells how the save ended; the store itself
+// says nothing to the player.
+SaveReport saveSettings(const Settings& settings, const Statistics& statistics, Registry& registry);
 
 } // namespace kelvaro

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 
 namespace kelvaro {
@@ -237,6 +238,118 @@ TEST_F(FileRegistryTest, AFileItCannotReadIsNeverReplaced) {
     EXPECT_EQ(loadSettings(settings, statistics, registry), -1);
     saveSettings(settings, statistics, registry);
     EXPECT_EQ(fs::file_size(settingsFilePath()), huge.size());
+}
+
+TEST_F(FileRegistryTest, ASaveThatCannotWriteTellsTheSystemsReasonAndThePath) {
+    // Root ignores file permissions, so the folders are made impossible by what stands in
+    // their place.
+    struct Case {
+        const char* name;
+        fs::path plainFile; // a plain file put here
+        int error;
+    };
+    const fs::path file = settingsFilePath();
+    const Case cases[] = {
+        {"a file where the folder should be", file.parent_path(), ENOTDIR},
+        {"a file where the configuration home should be", root_ / "config", ENOTDIR},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(root_ / "config");
+        write(c.plainFile, "mine");
+        Settings settings;
+        Statistics statistics;
+        FileRegistry registry;
+        const SaveReport report = saveSettings(settings, statistics, registry);
+        EXPECT_FALSE(report.saved);
+        EXPECT_EQ(report.reason, std::generic_category().message(c.error));
+        EXPECT_EQ(report.location, file.string());
+        EXPECT_EQ(read(c.plainFile), "mine");
+    }
+
+    // A folder where the file should be cannot be read, so it is never replaced.
+    fs::remove_all(root_ / "config");
+    fs::create_directories(file / "inside");
+    FileRegistry registry;
+    const SaveReport report = saveSettings(Settings{}, Statistics{}, registry);
+    EXPECT_FALSE(report.saved);
+    EXPECT_EQ(report.reason, std::generic_category().message(EISDIR));
+    EXPECT_TRUE(fs::is_directory(file / "inside"));
+
+    // Once the way is clear the same registry saves again.
+    fs::remove_all(root_ / "config");
+    EXPECT_TRUE(saveSettings(Settings{}, Statistics{}, registry).saved);
+    EXPECT_TRUE(fs::is_regular_file(file));
+}
+
+TEST_F(FileRegistryTest, AFileThatIsNoRegistryExportIsSetAsideWholeAndAFreshOneWritten) {
+    const std::string binary("\x7F"
+                             "ELF\x02\x01\x01\0\0\0\xFF\xFE",
+                             14);
+    const std::string headless = "[HKEY_CURRENT_USER\\Software\\Dravix\\Kelvaro]\n"
+                                 "\"langue\"=dword:00000001\n";
+    for (const std::string& foreign :
+         {binary, std::string("my shopping list\n- milk\n"), headless}) {
+        SCOPED_TRACE(foreign);
+        fs::remove_all(root_ / "config");
+        const fs::path file = settingsFilePath();
+        FileRegistry registry;
+        write(registry.damagedFile(), "an older one");
+        write(file, foreign);
+
+        Settings settings;
+        Statistics statistics;
+        initSettings(settings, statistics, registry);
+        EXPECT_EQ(settings.language, 0); // nothing is taken from it
+        populate(settings, statistics);
+        const SaveReport report = saveSettings(settings, statistics, registry);
+        EXPECT_TRUE(report.saved);
+        EXPECT_EQ(report.setAside, (root_ / "config" / "kelvaro" / "kelvaro.reg.damaged").string());
+        EXPECT_EQ(read(report.setAside), foreign);
+
+        const std::string fresh = read(file);
+        EXPECT_EQ(fresh.rfind("Windows Registry Editor Version 5.00\n", 0), 0u);
+        EXPECT_EQ(fresh.find(foreign), std::string::npos);
+        Settings reloaded;
+        Statistics reloadedStatistics;
+        FileRegistry reader;
+        initSettings(reloaded, reloadedStatistics, reader);
+        EXPECT_EQ(reloaded.lineOkColour, settings.lineOkColour);
+        EXPECT_EQ(reloadedStatistics.histogram, statistics.histogram);
+
+        // The fresh file is a settings file: the next save sets nothing aside.
+        EXPECT_TRUE(saveSettings(settings, statistics, registry).setAside.empty());
+        EXPECT_EQ(read(report.setAside), foreign);
+    }
+}
+
+TEST_F(FileRegistryTest, EveryExportHeaderAndAnEmptyFileAreKept) {
+    const std::string utf16NoMark("W\0i\0n\0d\0o\0w\0s\0 \0R\0e\0g\0i\0s\0t\0r\0y\0 \0"
+                                  "E\0d\0i\0t\0o\0r\0 \0V\0e\0r\0s\0i\0o\0n\0 \0"
+                                  "5\0.\0\x30\0\x30\0\r\0\n\0",
+                                  80);
+    const std::string kept[] = {
+        "",
+        "\n\r\n  \n",
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n",
+        "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n",
+        "\n  Windows Registry Editor Version 5.00\n; a note\n",
+        "\xFF\xFE" + utf16NoMark,
+        utf16NoMark,
+    };
+    for (const std::string& bytes : kept) {
+        SCOPED_TRACE(bytes);
+        fs::remove_all(root_ / "config");
+        write(settingsFilePath(), bytes);
+        FileRegistry registry;
+        const SaveReport report = saveSettings(Settings{}, Statistics{}, registry);
+        EXPECT_TRUE(report.saved);
+        EXPECT_TRUE(report.setAside.empty());
+        EXPECT_FALSE(fs::exists(registry.damagedFile()));
+        Settings settings;
+        Statistics statistics;
+        EXPECT_EQ(loadSettings(settings, statistics, registry), 0);
+    }
 }
 
 TEST_F(FileRegistryTest, TwoCopiesSavingAtOnceKeepBothValues) {

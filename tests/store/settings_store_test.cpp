@@ -111,13 +111,38 @@ TEST(SaveSettings, WritesHistogramTextWithOneZeroByte) {
     EXPECT_EQ(registry.findValue(settingsKeyPath, "histo00")->data, text8(std::string(499, '1')));
 }
 
-TEST(SaveSettings, WritesNothingWhenTheKeyCannotBeCreated) {
+TEST(SaveSettings, WritesNothingWhenTheKeyCannotBeCreatedAndSaysSo) {
     MemoryRegistry registry;
     registry.refuseCreate = true;
     Settings settings;
     Statistics statistics;
-    saveSettings(settings, statistics, registry);
+    const SaveReport report = saveSettings(settings, statistics, registry);
     EXPECT_TRUE(registry.keys.empty());
+    EXPECT_FALSE(report.saved);
+    EXPECT_FALSE(report.reason.empty());
+    EXPECT_EQ(report.location, settingsKeyPath);
+}
+
+TEST(SaveSettings, ReportsAFailedWriteWithItsReasonAndASaveThatSucceeds) {
+    MemoryRegistry registry;
+    Settings settings;
+    Statistics statistics;
+    settings.language = 1;
+    const SaveReport first = saveSettings(settings, statistics, registry);
+    EXPECT_TRUE(first.saved);
+    EXPECT_TRUE(first.setAside.empty());
+
+    registry.writeFailure = "No space left on device";
+    settings.language = 0;
+    const SaveReport failed = saveSettings(settings, statistics, registry);
+    EXPECT_FALSE(failed.saved);
+    EXPECT_EQ(failed.reason, "No space left on device");
+    EXPECT_EQ(failed.location, settingsKeyPath);
+    EXPECT_EQ(registry.openCount, 0);
+    Settings stored;
+    Statistics storedStatistics;
+    loadSettings(stored, storedStatistics, registry);
+    EXPECT_EQ(stored.language, 1); // the store keeps what the last good save wrote
 }
 
 TEST(LoadSettings, ReadsBackEverythingSaved) {
