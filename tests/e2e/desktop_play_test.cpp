@@ -135,7 +135,7 @@ TEST_F(DesktopTest, AGameOptionsWithAColourAndTheRulesWriteOnlyTheSettingsFile) 
     game.key(QStringLiteral("ctrl+n"));
     ASSERT_TRUE(finishWithHints(game, settingsFile()));
 
-    // Options: the line colour button, a colour typed into the picker, OK twice.
+    // Options: the line colour button, a colour typed into the picker, its OK, then Close.
     game.key(QStringLiteral("ctrl+comma"));
     const QString options = session->waitForWindow(QStringLiteral("Options"), 5000);
     ASSERT_FALSE(options.isEmpty());
@@ -157,7 +157,11 @@ TEST_F(DesktopTest, AGameOptionsWithAColourAndTheRulesWriteOnlyTheSettingsFile) 
                       QString::number(pickerRect.height() - 24), QStringLiteral("click"),
                       QStringLiteral("1")});
     ASSERT_TRUE(session->waitUntilGone(QStringLiteral("Color"), 5000));
-    ASSERT_TRUE(game.answer(QStringLiteral("Options")));
+    // The dialog's one closing button, at the bottom right.
+    session->xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), options,
+                      QString::number(dialog.width() - 45), QString::number(dialog.height() - 18),
+                      QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(session->waitUntilGone(QStringLiteral("Options"), 5000));
     pause(300);
     EXPECT_EQ(savedNumber(QStringLiteral("lineOK")), 0x804020u) << "the colour was not saved";
 
