@@ -22,6 +22,9 @@ UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource&
             search.verdict = uniqueFound;
             return search.verdict;
         }
+        if (result.solutions == unknownSolutions) ++search.undecided;
+    } else {
+        ++search.unsound;
     }
     ++search.rejected;
     if (search.candidates >= uniqueCandidateCap) search.verdict = uniqueGaveUp;

@@ -28,8 +28,12 @@ enum UniqueVerdict : int {
 struct UniqueSearch {
     UniqueVerdict verdict = uniqueSearching;
     std::int32_t candidates = 0; // puzzles generated so far
-    std::int32_t rejected = 0; // of them, turned down: two solutions or more, or no answer in time
-    std::int64_t steps = 0;    // solver steps spent on them all
+    // Of them, those turned down: two solutions or more, no answer within the budget (also
+    // counted in `undecided`), or a failed generation (also counted in `unsound`).
+    std::int32_t rejected = 0;
+    std::int32_t undecided = 0;
+    std::int32_t unsound = 0;
+    std::int64_t steps = 0; // solver steps spent on them all
 };
 
 // One candidate: generatePuzzle into `board` from `random`, then countSolutions with

@@ -1,5 +1,8 @@
 // Runs the built kelvaro-puzzles and checks what other tools and people rely on.
+#include "engine/checker.h"
 #include "engine/generator.h"
+#include "engine/solver.h"
+#include "engine/unique_puzzle.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -42,6 +45,13 @@ ToolRun runTool(const std::string& args) {
     return run;
 }
 
+std::string writeTemp(const std::string& name, const std::string& text) {
+    const std::string path =
+        ::testing::TempDir() + "/" + name + "-" + std::to_string(getpid()) + ".jsonl";
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -68,8 +78,14 @@ TEST(PuzzleTool, RejectsBadArgumentsNamingTheValue) {
         {"generate --size 5 --frob", "--frob"},
         {"generate --seed 3", "--size"},
         {"generate --size", "--size"},
+        {"generate --size 5 --unique=yes", "--unique=yes"},
         {"mystery", "mystery"},
         {"", "generate"},
+        {"stats --seed 3", "--size"},
+        {"stats --size 5 --format json", "--format"},
+        {"stats --size 5 --solution", "--solution"},
+        {"solve --size 5", "--size"},
+        {"solve a.jsonl b.jsonl", "b.jsonl"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -137,14 +153,156 @@ TEST(PuzzleTool, TextStartsWithTheSeedAndDrawsTheLines) {
     EXPECT_TRUE(std::regex_match(drawn.out, std::regex("seed [0-9]+\n"))) << drawn.out;
 }
 
+// The solver's answer for each puzzle of a seed, as the engine gives it.
+std::vector<SolveResult> engineAnswers(int size, std::uint32_t seed, int count) {
+    std::vector<SolveResult> answers;
+    Board board;
+    board.boardSize = static_cast<std::int16_t>(size);
+    Mt19937Source random(seed);
+    for (int i = 0; i < count; ++i) {
+        generatePuzzle(board, random);
+        answers.push_back(countSolutions(board, uniqueStepBudget));
+    }
+    return answers;
+}
+
+TEST(PuzzleTool, SolveAnswersEachGeneratedLine) {
+    for (const int size : {5, 12}) {
+        SCOPED_TRACE(size);
+        const std::string args = "--size " + std::to_string(size) + " --seed 5 --count 6";
+        const ToolRun made = runTool("generate --format json " + args);
+        ASSERT_EQ(made.status, 0);
+        const std::string path = writeTemp("made", made.out);
+        // From a file, and from standard input.
+        for (const std::string& source : {path, "< '" + path + "'"}) {
+            const ToolRun solved = runTool("solve " + source);
+            EXPECT_EQ(solved.status, 0) << solved.err;
+            EXPECT_TRUE(solved.err.empty()) << solved.err;
+            const std::vector<std::string> lines = linesOf(solved.out);
+            const std::vector<SolveResult> answers = engineAnswers(size, 5, 6);
+            ASSERT_EQ(lines.size(), answers.size());
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const std::string count = answers[i].solutions == unknownSolutions
+                                              ? "\"unknown\""
+                                              : std::to_string(answers[i].solutions);
+                EXPECT_EQ(lines[i], "{\"size\":" + std::to_string(size) + ",\"seed\":5,\"index\":" +
+                                        std::to_string(i) + ",\"solutions\":" + count +
+                                        ",\"steps\":" + std::to_string(answers[i].steps) + "}");
+            }
+        }
+    }
+}
+
+TEST(PuzzleTool, SolveReportsBadLinesByNumberAndAnswersTheRest) {
+    const std::string good = linesOf(runTool("generate --size 5 --seed 2 --format json").out).at(0);
+    std::string unsound = good;
+    const std::size_t cell = unsound.find("\"solution\":[[") + 13;
+    unsound.replace(cell, unsound.find(',', cell) - cell, "0"); // empties the top-left cell
+    const std::string input = good + "\n" +                     // 1
+                              "{\"size\":5,\"seed\":1\n" +      // 2: cut short
+                              "\n" +                            // 3: blank, skipped
+                              "[1,2]\n" +                       // 4: not an object
+                              "{\"size\":7,\"seed\":1,\"index\":0,\"solution\":[]}\n" + // 5
+                              "{\"size\":5,\"seed\":1,\"index\":0}\n" + // 6: no solution
+                              "{\"size\":5,\"seed\":-1,\"index\":0,\"solution\":[]}\n" +   // 7
+                              "{\"size\":5,\"seed\":1,\"index\":0,\"solution\":[[1]]}\n" + // 8
+                              unsound + "\r\n" +                                           // 9
+                              good + "\r\n"; // 10: Windows line end
+    const ToolRun run = runTool("solve '" + writeTemp("bad", input) + "'");
+    EXPECT_EQ(run.status, 1);
+    const std::vector<std::string> answers = linesOf(run.out);
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0], answers[1]);
+    EXPECT_NE(answers[0].find("\"solutions\":"), std::string::npos);
+
+    const std::vector<std::string> errors = linesOf(run.err);
+    const char* expected[] = {"line 2: not JSON",
+                              "line 4: not a JSON object",
+                              "line 5: \"size\" must be 5, 8 or 12",
+                              "line 6: missing \"solution\"",
+                              "line 7: \"seed\" must be",
+                              "line 8: \"solution\" must hold 5 rows of 5",
+                              "line 9: \"solution\" is not a sound puzzle"};
+    ASSERT_EQ(errors.size(), std::size(expected)) << run.err;
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+        EXPECT_EQ(errors[i].rfind("kelvaro-puzzles: ", 0), 0u) << errors[i];
+        EXPECT_NE(errors[i].find(expected[i]), std::string::npos) << errors[i];
+    }
+}
+
+TEST(PuzzleTool, SolveNamesAFileItCannotOpen) {
+    const ToolRun run = runTool("solve /nonexistent/puzzles.jsonl");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find("/nonexistent/puzzles.jsonl"), std::string::npos) << run.err;
+}
+
+TEST(PuzzleTool, UniqueContinuesOneStreamOfGeneratedPuzzles) {
+    const ToolRun run = runTool("generate --size 8 --seed 1 --unique --count 3 --format json");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 3u);
+    Board board;
+    board.boardSize = 8;
+    Mt19937Source random(1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(i);
+        UniqueSearch search;
+        ASSERT_TRUE(generateUniquePuzzle(board, random, search));
+        std::string rows;
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                rows += (x == 0 ? y == 0 ? "[" : "],[" : ",") +
+                        std::to_string(board.solution[x * storageSide + y]);
+        EXPECT_EQ(lines[i], "{\"size\":8,\"seed\":1,\"index\":" + std::to_string(i) +
+                                ",\"ok\":true,\"unique\":true,\"rejected\":" +
+                                std::to_string(search.rejected) + ",\"solution\":[" + rows + "]]}");
+    }
+    // The first unique puzzle of a seed is the same whatever the count.
+    EXPECT_EQ(linesOf(runTool("generate --size 8 --seed 1 --unique --format json").out).at(0),
+              lines[0]);
+    const ToolRun text = runTool("generate --size 8 --seed 1 --unique");
+    EXPECT_NE(text.out.find("one solution; 6 puzzles skipped before it"), std::string::npos)
+        << text.out;
+}
+
+TEST(PuzzleTool, StatsCountTheAnswers) {
+    const ToolRun run = runTool("stats --size 8 --seed 3 --count 40");
+    ASSERT_EQ(run.status, 0) << run.err;
+    int one = 0, several = 0;
+    for (const SolveResult& answer : engineAnswers(8, 3, 40)) {
+        one += answer.solutions == oneSolution ? 1 : 0;
+        several += answer.solutions == severalSolutions ? 1 : 0;
+    }
+    EXPECT_EQ(linesOf(run.out).at(0), "8 x 8, seed 3, 40 puzzles");
+    EXPECT_TRUE(
+        std::regex_search(run.out, std::regex("one solution +" + std::to_string(one) + " ")))
+        << run.out;
+    EXPECT_TRUE(
+        std::regex_search(run.out, std::regex("two or more +" + std::to_string(several) + " ")))
+        << run.out;
+    EXPECT_NE(run.out.find("median"), std::string::npos);
+
+    const ToolRun unique = runTool("stats --size 8 --seed 3 --count 4 --unique");
+    ASSERT_EQ(unique.status, 0) << unique.err;
+    std::smatch match;
+    ASSERT_TRUE(
+        std::regex_search(unique.out, match, std::regex("\ncandidates +(\\d+) +(\\d+) +(\\d+)\n")))
+        << unique.out;
+    EXPECT_LE(std::stoi(match[1]), std::stoi(match[2]));
+    EXPECT_LE(std::stoi(match[2]), std::stoi(match[3]));
+    EXPECT_NE(unique.out.find("time (ms)"), std::string::npos);
+    EXPECT_EQ(linesOf(unique.out).at(0).rfind("8 x 8, seed 3, 4 unique puzzles from ", 0), 0u);
+}
+
 TEST(PuzzleTool, HelpAndVersion) {
     const ToolRun version = runTool("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "1.1\n");
     const ToolRun help = runTool("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* option :
-         {"--size", "--seed", "--count", "--format", "--solution", "--version"})
+    for (const char* option : {"--size", "--seed", "--count", "--format", "--solution", "--unique",
+                               "solve", "stats", "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
 

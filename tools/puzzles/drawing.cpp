@@ -45,11 +45,15 @@ bool linkedDown(const Board& board, int x, int y) {
 
 } // namespace
 
-std::string puzzleText(const Board& board, std::uint32_t index, bool ok, bool withSolution) {
+std::string puzzleText(const Board& board, std::uint32_t index, bool ok, bool withSolution,
+                       UniqueNote note) {
     const int n = boardSide(board);
     std::string text = "\npuzzle " + std::to_string(index + 1) + ", " + std::to_string(n) + " x " +
                        std::to_string(n) + "\n";
     if (!ok) text += "(generation failed: this board is not a sound puzzle)\n";
+    if (note.unique)
+        text += "one solution; " + std::to_string(note.rejected) +
+                (note.rejected == 1 ? " puzzle" : " puzzles") + " skipped before it\n";
     // Each cell is four columns wide: an endpoint's letter and its line's length, or a dot.
     for (int y = 0; y < n; ++y) {
         std::string row;
@@ -90,11 +94,13 @@ std::string puzzleText(const Board& board, std::uint32_t index, bool ok, bool wi
     return text;
 }
 
-std::string puzzleJson(const Board& board, std::uint32_t seed, std::uint32_t index, bool ok) {
+std::string puzzleJson(const Board& board, std::uint32_t seed, std::uint32_t index, bool ok,
+                       UniqueNote note) {
     const int n = boardSide(board);
     std::string json = "{\"size\":" + std::to_string(n) + ",\"seed\":" + std::to_string(seed) +
-                       ",\"index\":" + std::to_string(index) +
-                       ",\"ok\":" + (ok ? "true" : "false") + ",\"solution\":[";
+                       ",\"index\":" + std::to_string(index) + ",\"ok\":" + (ok ? "true" : "false");
+    if (note.unique) json += ",\"unique\":true,\"rejected\":" + std::to_string(note.rejected);
+    json += ",\"solution\":[";
     for (int y = 0; y < n; ++y) {
         json += y == 0 ? "[" : ",[";
         for (int x = 0; x < n; ++x) {

@@ -8,10 +8,19 @@
 
 namespace kelvaro::puzzles {
 
-// The endpoints with their letters and lengths, and the solution's lines when asked.
-std::string puzzleText(const Board& board, std::uint32_t index, bool ok, bool withSolution);
+// How a unique puzzle was found: absent for plain puzzles.
+struct UniqueNote {
+    bool unique = false;
+    std::int32_t rejected = 0; // puzzles skipped before it for having another solution
+};
 
-// {"size":N,"seed":S,"index":I,"ok":B,"solution":[[...],...]} without a line break.
-std::string puzzleJson(const Board& board, std::uint32_t seed, std::uint32_t index, bool ok);
+// The endpoints with their letters and lengths, and the solution's lines when asked.
+std::string puzzleText(const Board& board, std::uint32_t index, bool ok, bool withSolution,
+                       UniqueNote note = {});
+
+// {"size":N,"seed":S,"index":I,"ok":B,"solution":[[...],...]} without a line break; a unique
+// puzzle adds "unique":true,"rejected":R after "ok".
+std::string puzzleJson(const Board& board, std::uint32_t seed, std::uint32_t index, bool ok,
+                       UniqueNote note = {});
 
 } // namespace kelvaro::puzzles

@@ -3,13 +3,76 @@
 #include "engine/checker.h"
 #include "engine/generator.h"
 #include "engine/random_source.h"
+#include "engine/unique_puzzle.h"
 #include "options.h"
+#include "solve.h"
+#include "stats.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iostream>
 #include <random>
 #include <string>
 
 using namespace kelvaro;
+
+namespace {
+
+int solveCommand(const puzzles::Options& options) {
+    if (options.file.empty()) {
+        const int status = puzzles::solveLines(std::cin, std::cout, std::cerr);
+        if (std::cin.bad()) {
+            std::cerr << "kelvaro-puzzles: cannot read standard input\n";
+            return 2;
+        }
+        return status;
+    }
+    std::ifstream in(options.file);
+    if (!in) {
+        std::cerr << "kelvaro-puzzles: cannot open '" << options.file << "'\n";
+        return 2;
+    }
+    const int status = puzzles::solveLines(in, std::cout, std::cerr);
+    if (in.bad()) {
+        std::cerr << "kelvaro-puzzles: cannot read '" << options.file << "'\n";
+        return 2;
+    }
+    return status;
+}
+
+int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
+    Mt19937Source random(seed);
+    Board board;
+    board.boardSize = static_cast<std::int16_t>(options.size);
+    const bool json = options.format == puzzles::Format::json;
+    if (!json) std::printf("seed %u\n", seed);
+    for (std::uint32_t index = 0; index < options.count; ++index) {
+        puzzles::UniqueNote note;
+        if (options.unique) {
+            // Each unique puzzle continues the same stream of generated puzzles.
+            UniqueSearch search;
+            if (!generateUniquePuzzle(board, random, search)) {
+                std::fflush(stdout);
+                std::fprintf(stderr,
+                             "kelvaro-puzzles: no puzzle with one solution among %d candidates\n",
+                             uniqueCandidateCap);
+                return 1;
+            }
+            note.unique = true;
+            note.rejected = search.rejected;
+        } else {
+            generatePuzzle(board, random);
+        }
+        const bool ok = checkGrid(board, solutionLayer) == 0;
+        const std::string out = json
+                                    ? puzzles::puzzleJson(board, seed, index, ok, note) + "\n"
+                                    : puzzles::puzzleText(board, index, ok, options.solution, note);
+        std::fputs(out.c_str(), stdout);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     puzzles::Options options;
@@ -18,27 +81,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kelvaro-puzzles: %s\n", error.c_str());
         return 2;
     }
-    if (options.command == puzzles::Command::help) {
+    switch (options.command) {
+    case puzzles::Command::help:
         std::fputs(puzzles::helpText(), stdout);
         return 0;
-    }
-    if (options.command == puzzles::Command::version) {
+    case puzzles::Command::version:
         std::puts(KELVARO_VERSION);
         return 0;
+    case puzzles::Command::solve:
+        return solveCommand(options);
+    default:
+        break;
     }
-
     const std::uint32_t seed = options.hasSeed ? options.seed : std::random_device{}();
-    Mt19937Source random(seed);
-    Board board;
-    board.boardSize = static_cast<std::int16_t>(options.size);
-    const bool json = options.format == puzzles::Format::json;
-    if (!json) std::printf("seed %u\n", seed);
-    for (std::uint32_t index = 0; index < options.count; ++index) {
-        generatePuzzle(board, random);
-        const bool ok = checkGrid(board, solutionLayer) == 0;
-        const std::string out = json ? puzzles::puzzleJson(board, seed, index, ok) + "\n"
-                                     : puzzles::puzzleText(board, index, ok, options.solution);
-        std::fputs(out.c_str(), stdout);
+    if (options.command == puzzles::Command::stats) {
+        puzzles::printStats(options, seed, std::cout);
+        std::cout.flush();
+        return std::cout ? 0 : 1;
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return generateCommand(options, seed);
 }

@@ -26,13 +26,16 @@ std::string quoted(std::string_view text) {
 
 const char* helpText() {
     return "Usage: kelvaro-puzzles generate --size N [--seed S] [--count C]\n"
-           "                       [--format text|json] [--solution]\n"
+           "                       [--format text|json] [--solution] [--unique]\n"
+           "       kelvaro-puzzles solve [FILE]\n"
+           "       kelvaro-puzzles stats --size N [--seed S] [--count C] [--unique]\n"
            "       kelvaro-puzzles --help | --version\n"
            "\n"
            "Makes Kelvaro puzzles: link each pair of equal letters with a line that has\n"
            "exactly the number of cells shown between its ends, lines never cross, and\n"
            "every cell is used.\n"
            "\n"
+           "generate: writes puzzles.\n"
            "  --size N        board side: 5, 8 or 12 (required)\n"
            "  --seed S        seed of the random source, 0 to 4294967295; the same seed\n"
            "                  gives the same puzzles (a random seed when absent)\n"
@@ -43,16 +46,33 @@ const char* helpText() {
            "{\"size\":N,\"seed\":S,\"index\":I,\"ok\":B,\"solution\":[[...],...]}\n"
            "                  with rows from the top and each cell's signed code\n"
            "  --solution      text format: also draw the solution's lines\n"
+           "  --unique        only puzzles with exactly one solution: the puzzles of the\n"
+           "                  seed are made as usual and those with another solution are\n"
+           "                  skipped; json lines add \"unique\":true and \"rejected\":R,\n"
+           "                  the number of puzzles skipped before each\n"
+           "\n"
+           "solve: reads the JSON lines of generate from FILE (standard input when absent)\n"
+           "and counts the solutions of each puzzle, writing one line per puzzle:\n"
+           "  {\"size\":N,\"seed\":S,\"index\":I,\"solutions\":0|1|2|\"unknown\",\"steps\":K}\n"
+           "  2 stands for two or more; unknown when the search ran out of steps.\n"
+           "\n"
+           "stats: makes C puzzles (default 100) and prints a table of how many have one\n"
+           "solution, more, or an unknown number, with the solver's steps; with --unique,\n"
+           "makes C unique puzzles and adds the candidates and time each one took.\n"
+           "\n"
            "  --help          show this help\n"
            "  --version       show the version\n"
            "\n"
-           "Exit status: 0 on success, 2 for bad arguments.\n";
+           "Exit status: 0 on success, 1 when solve met a bad line or generate --unique\n"
+           "found no unique puzzle, 2 for bad arguments or an unreadable file.\n";
 }
 
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
     options = Options{};
     bool haveCommand = false;
     bool haveSize = false;
+    bool haveFile = false;
+    bool haveCount = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -64,12 +84,25 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             return true;
         }
         if (!haveCommand) {
-            if (arg != "generate") {
+            if (arg != "generate" && arg != "solve" && arg != "stats") {
                 error = arg.substr(0, 2) == "--" ? "unknown option " + quoted(arg)
                                                  : "unknown command " + quoted(arg);
                 return false;
             }
+            options.command = arg == "generate" ? Command::generate
+                              : arg == "solve"  ? Command::solve
+                                                : Command::stats;
             haveCommand = true;
+            continue;
+        }
+        if (options.command == Command::solve) {
+            // solve takes a file name and nothing else; "-" is standard input.
+            if (arg.substr(0, 2) == "--" || haveFile) {
+                error = "solve takes only a file name, not " + quoted(arg);
+                return false;
+            }
+            options.file = arg == "-" ? std::string() : std::string(arg);
+            haveFile = true;
             continue;
         }
         std::string_view name = arg;
@@ -81,12 +114,18 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             value = arg.substr(eq + 1);
             inlineValue = true;
         }
-        if (name == "--solution" && !inlineValue) {
+        const bool generating = options.command == Command::generate;
+        if (name == "--unique" && !inlineValue) {
+            options.unique = true;
+            continue;
+        }
+        if (name == "--solution" && !inlineValue && generating) {
             options.solution = true;
             continue;
         }
-        if (name != "--size" && name != "--seed" && name != "--count" && name != "--format") {
-            error = "unknown option " + quoted(arg);
+        if (name != "--size" && name != "--seed" && name != "--count" &&
+            (name != "--format" || !generating)) {
+            error = "unknown option " + quoted(arg) + " for " + (generating ? "generate" : "stats");
             return false;
         }
         if (!inlineValue) {
@@ -117,6 +156,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
                 return false;
             }
             options.count = static_cast<std::uint32_t>(number);
+            haveCount = true;
         } else {
             if (value != "text" && value != "json") {
                 error = "bad format " + quoted(value) + " (use text or json)";
@@ -126,13 +166,14 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
     }
     if (!haveCommand) {
-        error = "missing command 'generate' (see --help)";
+        error = "missing command: generate, solve or stats (see --help)";
         return false;
     }
-    if (!haveSize) {
+    if (options.command != Command::solve && !haveSize) {
         error = "missing --size (use 5, 8 or 12)";
         return false;
     }
+    if (options.command == Command::stats && !haveCount) options.count = 100;
     return true;
 }
 

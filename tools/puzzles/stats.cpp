@@ -1,0 +1,135 @@
+#include "stats.h"
+
+#include "engine/checker.h"
+#include "engine/generator.h"
+#include "engine/random_source.h"
+#include "engine/solver.h"
+#include "engine/unique_puzzle.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kelvaro::puzzles {
+
+namespace {
+
+// The nearest-rank percentile of sorted values: the smallest value with at least `percent` of
+// all values at or below it.
+template <typename T> T percentile(const std::vector<T>& sorted, int percent) {
+    const std::size_t rank = (sorted.size() * static_cast<std::size_t>(percent) + 99) / 100;
+    return sorted[rank == 0 ? 0 : rank - 1];
+}
+
+std::string row(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string row(const char* format, ...) {
+    char text[160];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return std::string(text) + "\n";
+}
+
+double share(long part, long whole) {
+    return whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0;
+}
+
+std::string answerTable(const char* heading, long one, long several, long unknown, long unsound) {
+    const long all = one + several + unknown + unsound;
+    std::string table = row("%-16s %9s %8s", heading, "puzzles", "share");
+    table += row("%-16s %9ld %7.1f%%", "one solution", one, share(one, all));
+    table += row("%-16s %9ld %7.1f%%", "two or more", several, share(several, all));
+    table += row("%-16s %9ld %7.1f%%", "unknown", unknown, share(unknown, all));
+    if (unsound > 0)
+        table += row("%-16s %9ld %7.1f%%", "not generated", unsound, share(unsound, all));
+    return table;
+}
+
+void plainStats(const Options& options, std::uint32_t seed, std::ostream& out) {
+    Board board;
+    board.boardSize = static_cast<std::int16_t>(options.size);
+    Mt19937Source random(seed);
+    long answers[3] = {}, unknown = 0, unsound = 0;
+    std::vector<std::int32_t> steps;
+    for (std::uint32_t i = 0; i < options.count; ++i) {
+        generatePuzzle(board, random);
+        if (checkGrid(board, solutionLayer) != 0) {
+            ++unsound;
+            continue;
+        }
+        const SolveResult result = countSolutions(board, uniqueStepBudget);
+        steps.push_back(result.steps);
+        if (result.solutions == unknownSolutions)
+            ++unknown;
+        else
+            ++answers[result.solutions];
+    }
+    std::string text =
+        row("%d x %d, seed %u, %u puzzles", options.size, options.size, seed, options.count);
+    text += answerTable("solutions", answers[1], answers[2] + answers[0], unknown, unsound);
+    if (!steps.empty()) {
+        std::sort(steps.begin(), steps.end());
+        text += row("%-16s %9s %8s", "solver steps", "median", "worst");
+        text += row("%-16s %9d %8d", "", percentile(steps, 50), steps.back());
+    }
+    out << text;
+}
+
+void uniqueStats(const Options& options, std::uint32_t seed, std::ostream& out) {
+    Board board;
+    board.boardSize = static_cast<std::int16_t>(options.size);
+    Mt19937Source random(seed);
+    long candidates = 0, rejected = 0, undecided = 0, unsound = 0, gaveUp = 0;
+    std::vector<std::int32_t> tries;
+    std::vector<double> millis;
+    for (std::uint32_t i = 0; i < options.count; ++i) {
+        UniqueSearch search;
+        const auto start = std::chrono::steady_clock::now();
+        const bool found = generateUniquePuzzle(board, random, search);
+        const auto stop = std::chrono::steady_clock::now();
+        candidates += search.candidates;
+        rejected += search.rejected;
+        undecided += search.undecided;
+        unsound += search.unsound;
+        if (!found) {
+            ++gaveUp;
+            continue;
+        }
+        tries.push_back(search.candidates);
+        millis.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
+    }
+    const long found = static_cast<long>(tries.size());
+    std::string text = row("%d x %d, seed %u, %ld unique puzzles from %ld candidates", options.size,
+                           options.size, seed, found, candidates);
+    text += answerTable("candidates", found, rejected - undecided - unsound, undecided, unsound);
+    if (gaveUp > 0)
+        text += row("no unique puzzle within %d candidates: %ld times", uniqueCandidateCap, gaveUp);
+    if (!tries.empty()) {
+        std::sort(tries.begin(), tries.end());
+        std::sort(millis.begin(), millis.end());
+        text += row("%-17s %8s %8s %8s", "per unique puzzle", "median", "95%", "worst");
+        text += row("%-17s %8d %8d %8d", "candidates", percentile(tries, 50), percentile(tries, 95),
+                    tries.back());
+        text += row("%-17s %8.1f %8.1f %8.1f", "time (ms)", percentile(millis, 50),
+                    percentile(millis, 95), millis.back());
+    }
+    out << text;
+}
+
+} // namespace
+
+void printStats(const Options& options, std::uint32_t seed, std::ostream& out) {
+    if (options.unique)
+        uniqueStats(options, seed, out);
+    else
+        plainStats(options, seed, out);
+}
+
+} // namespace kelvaro::puzzles
