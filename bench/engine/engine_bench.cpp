@@ -1,8 +1,12 @@
-// Speed of the two engine calls the game makes most: a new puzzle, and the check after a stroke.
+// Speed of the engine calls the game makes most: a new puzzle, the check after a stroke, and
+// the solver that tells puzzles with one solution from the others.
 #include "engine/checker.h"
 #include "engine/generator.h"
+#include "engine/solver.h"
+#include "engine/unique_puzzle.h"
 
 #include <benchmark/benchmark.h>
+#include <vector>
 
 namespace {
 
@@ -40,5 +44,43 @@ void testSolvedStartBench(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(testSolved(board));
 }
 BENCHMARK(testSolvedStartBench)->Unit(benchmark::kMicrosecond);
+
+// countSolutions over the first 1,000 generated puzzles of seed 1, one puzzle per iteration,
+// round and round: the mean time of a call over the mix of answers a generator meets.
+void countSolutionsBench(benchmark::State& state) {
+    std::vector<Board> puzzles(1000);
+    Mt19937Source random(1);
+    for (Board& board : puzzles) {
+        board.boardSize = static_cast<std::int16_t>(state.range(0));
+        generatePuzzle(board, random);
+    }
+    std::size_t next = 0;
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        const SolveResult result = countSolutions(puzzles[next], uniqueStepBudget);
+        steps += result.steps;
+        benchmark::DoNotOptimize(result);
+        next = (next + 1) % puzzles.size();
+    }
+    state.counters["steps"] =
+        benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(countSolutionsBench)->Arg(5)->Arg(8)->Arg(12)->Unit(benchmark::kMicrosecond);
+
+// A unique puzzle, the stream going on from one to the next as with --count.
+void generateUniquePuzzleBench(benchmark::State& state) {
+    Board board;
+    board.boardSize = static_cast<std::int16_t>(state.range(0));
+    Mt19937Source random(1);
+    std::int64_t candidates = 0;
+    for (auto _ : state) {
+        UniqueSearch search;
+        if (!generateUniquePuzzle(board, random, search)) state.SkipWithError("gave up");
+        candidates += search.candidates;
+    }
+    state.counters["candidates"] =
+        benchmark::Counter(static_cast<double>(candidates), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(generateUniquePuzzleBench)->Arg(5)->Arg(8)->Arg(12)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,9 +1,11 @@
 // How countSolutions does over many generated puzzles per size: the share of each answer, and the
 // median and worst steps and time of one call.
-// Usage: engine_solver_stats [puzzles per size, default 1000] [seed, default 1] [step budget]
+// Usage: engine_solver_stats [puzzles per size, default 1000] [seed, default 1]
+//                            [step budget, default the one unique puzzles are made with]
 #include "engine/checker.h"
 #include "engine/generator.h"
 #include "engine/solver.h"
+#include "engine/unique_puzzle.h"
 
 #include <algorithm>
 #include <chrono>
@@ -16,7 +18,7 @@ using namespace kelvaro;
 int main(int argc, char** argv) {
     const long puzzles = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1000;
     const unsigned long seed = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1;
-    const long budget = argc > 3 ? std::strtol(argv[3], nullptr, 10) : 1000000;
+    const long budget = argc > 3 ? std::strtol(argv[3], nullptr, 10) : uniqueStepBudget;
     if (puzzles <= 0 || budget <= 0) return 2;
     std::printf("size  puzzles  none  one     several  unknown  steps-median  steps-worst  "
                 "us-median  us-worst\n");
