@@ -104,7 +104,7 @@ struct Search {
     std::int16_t regionBalance[maxRegions + 1] = {};
     std::int16_t regionNeed[maxRegions + 1] = {};
     std::int16_t regionMay[maxRegions + 1] = {};
-    std::int16_t lineBalance[maxRegions + 1] = {};
+    std::int16_t regionLineBalance[maxRegions + 1] = {};
     std::uint8_t lineRegions[maxLines][4] = {};
     std::int8_t lineRegionCount[maxLines] = {};
 };
@@ -214,7 +214,7 @@ Decision analyse(Search& s) {
             s.regionBalance[regions] = 0;
             s.regionNeed[regions] = 0;
             s.regionMay[regions] = 0;
-            s.lineBalance[regions] = 0;
+            s.regionLineBalance[regions] = 0;
             int head = 0, tail = 0;
             s.queue[tail++] = static_cast<std::int16_t>(start);
             s.region[start] = static_cast<std::uint8_t>(regions);
@@ -295,7 +295,7 @@ Decision analyse(Search& s) {
             const int r = s.lineRegions[line][0];
             s.regionNeed[r] = static_cast<std::int16_t>(s.regionNeed[r] + left);
             // The inner cells alternate colours, starting with the colour opposite the end.
-            if (left & 1) s.lineBalance[r] += colourOf(a) ? -1 : 1;
+            if (left & 1) s.regionLineBalance[r] += colourOf(a) ? -1 : 1;
         } else {
             for (int i = 0; i < count; ++i) {
                 const int r = s.lineRegions[line][i];
@@ -306,7 +306,7 @@ Decision analyse(Search& s) {
     for (int r = 1; r <= regions; ++r) {
         if (s.regionNeed[r] > s.regionSize[r]) return Decision{};
         if (s.regionNeed[r] + s.regionMay[r] < s.regionSize[r]) return Decision{};
-        if (s.regionMay[r] == 0 && s.lineBalance[r] != s.regionBalance[r]) return Decision{};
+        if (s.regionMay[r] == 0 && s.regionLineBalance[r] != s.regionBalance[r]) return Decision{};
     }
 
     // Every free cell must lie within reach of a line that may fill its region. Neighbouring
