@@ -15,11 +15,14 @@ GameAreaPlacement placeGameArea(QSize widgetSize) {
 }
 
 Point bufferPixel(const GameAreaPlacement& placement, QPointF widgetPos) {
-    // floor, not truncation: a position just left of the area must not land on column 0
-    // by rounding towards zero before the clamp has a say.
+    // floor, not truncation: a position just left of the area must not land on column 0 by
+    // rounding towards zero. Outside the area the coordinate stops one pixel past the edge,
+    // which lies beyond every board, so that no far position can reach the game's integers
+    // and wrap round onto a cell. The negated test also sends a NaN off the area.
     const auto toBuffer = [&](double pos, int origin, int limit) {
         const double pixel = std::floor((pos - origin) / placement.factor);
-        return static_cast<int>(std::clamp(pixel, 0.0, static_cast<double>(limit - 1)));
+        if (!(pixel >= 0)) return -1;
+        return pixel < limit ? static_cast<int>(pixel) : limit;
     };
     return {toBuffer(widgetPos.x(), placement.target.left(), screenWidth),
             toBuffer(widgetPos.y(), placement.target.top(), bufferHeight)};

@@ -22,8 +22,9 @@ struct GameAreaPlacement {
 // The largest whole factor at which the game area fits the widget (at least 1), centred.
 GameAreaPlacement placeGameArea(QSize widgetSize);
 
-// The buffer pixel under a widget position, clamped into the game area the way the
-// device's screen edge would clamp a stylus: 0..239 across and 0..269 down.
+// The buffer pixel under a widget position: 0..239 across and 0..269 down inside the game
+// area. Outside it (the black margin, or beyond the window during a drag) a coordinate is -1
+// before the area and 240 or 270 after it, off every board, never clamped onto its edge.
 Point bufferPixel(const GameAreaPlacement& placement, QPointF widgetPos);
 
 // The widget rectangle that shows a rectangle of the buffer.

@@ -1,6 +1,7 @@
 #include "app/game_area_geometry.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace kelvaro {
 namespace {
@@ -27,19 +28,27 @@ TEST(PlaceGameArea, LargestWholeFactorCentred) {
     }
 }
 
-TEST(BufferPixel, MapsBackAndClampsToTheGameArea) {
+TEST(BufferPixel, MapsBackAndPutsEverythingOutsideTheGameAreaOffIt) {
     const GameAreaPlacement placement = placeGameArea({1000, 540}); // factor 2 at (260, 0)
+    constexpr double infinity = std::numeric_limits<double>::infinity();
     struct Case {
         QPointF widget;
         int x, y;
     };
+    // Outside the area a coordinate is -1 before it and 240 or 270 after it: past the edge
+    // of every board, however far the position is.
     const Case cases[] = {
-        {{260, 0}, 0, 0},         {{261.9, 1.9}, 0, 0},   // inside the first scaled pixel
-        {{262, 2}, 1, 1},         {{739, 539}, 239, 269}, // last pixel
-        {{259.5, 10}, 0, 5},      // half a pixel left of the area: clamped, not rounded
-        {{0, -50}, 0, 0},         // far outside, top left
-        {{5000, 9000}, 239, 269}, // far outside, bottom right
-        {{-1e9, 1e9}, 0, 269},
+        {{260, 0}, 0, 0},
+        {{261.9, 1.9}, 0, 0}, // inside the first scaled pixel
+        {{262, 2}, 1, 1},
+        {{739, 539}, 239, 269},   // last pixel
+        {{259.5, 10}, -1, 5},     // half a pixel left of the area: off it, not rounded onto it
+        {{740, 10}, 240, 5},      // the black margin right of the area
+        {{0, -50}, -1, -1},       // far outside, top left
+        {{5000, 9000}, 240, 270}, // far outside, bottom right
+        {{-1e9, 1e9}, -1, 270},
+        {{1e300, -1e300}, 240, -1}, // beyond any int
+        {{infinity, -infinity}, 240, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.widget.x() << ", " << c.widget.y());

@@ -142,22 +142,53 @@ TEST(PlayingInTheWindow, OptionsWithAnotherDifficultyStartsThatSizeWithoutAQuest
     EXPECT_TRUE(h.boxes.empty());
 }
 
-TEST(StylusInTheWindow, ADragBeyondTheWindowStaysOnTheBoardEdge) {
+TEST(StylusInTheWindow, ADragBeyondTheGameAreaLeavesTheBoard) {
     Settings hard;
     hard.difficulty = 2;
     FrameHarness h(hard);
     h.skipSplash();
     ASSERT_EQ(h.board().boardSize, 12);
-    h.press(11, 5);
-    // Far right of the window and far below it: clamped to the last column and row of
-    // the game area, never wrapped onto another cell.
-    QTest::mouseMove(h.area(), h.cellCentre(11, 5) + QPoint(5000, 0));
-    EXPECT_EQ(h.state().curX, 11);
-    EXPECT_EQ(h.state().curY, 5);
-    QTest::mouseMove(h.area(), QPoint(h.cellCentre(11, 5).x(), 100000));
-    EXPECT_EQ(h.state().curX, 11);
-    EXPECT_EQ(h.state().curY, 11);
-    h.release(11, 11);
+    // The 12 x 12 board fills the game area to its sides and bottom: a drag that overshoots
+    // them goes off the board, as it went off the device's, and never draws along its edge.
+    const QPoint beyond[] = {
+        h.cellCentre(11, 5) + QPoint(5000, 0),                      // far right of the window
+        QPoint(h.cellCentre(11, 5).x(), 100000),                    // far below it
+        h.cellCentre(0, 5) - QPoint(h.cellCentre(0, 5).x() + 1, 0), // just left of it
+    };
+    for (const QPoint& at : beyond) {
+        SCOPED_TRACE(testing::Message() << at.x() << ", " << at.y());
+        h.press(10, 5);
+        h.moveTo(11, 5);
+        const std::int8_t edgeCell = h.board().grid[11 * storageSide + 5];
+        const int taps = h.state().tapCount;
+        QTest::mouseMove(h.area(), at);
+        EXPECT_EQ(h.state().curX, -1);
+        EXPECT_EQ(h.state().prevX, -1);
+        EXPECT_EQ(h.state().tapCount, taps); // no board event
+        h.moveTo(11, 6);                     // back on the board: a fresh stroke
+        EXPECT_EQ(h.board().grid[11 * storageSide + 5], edgeCell) << "the edge cell was drawn on";
+        h.release(11, 6);
+    }
+}
+
+TEST(StylusInTheWindow, APressInTheBlackMarginDropsAPendingHint) {
+    Settings hard;
+    hard.difficulty = 2;
+    FrameHarness h(hard);
+    h.frame->resize(1000, 900); // black margins left and right of the game area
+    QTest::qWait(20);
+    h.skipSplash();
+    h.tap(2, 2); // the clock starts
+    QTest::keyClick(h.frame.get(), Qt::Key_H);
+    ASSERT_EQ(h.state().hintMode, 1);
+    const QRect target = h.frame->placement().target;
+    ASSERT_GT(target.left(), 0);
+    h.advance(300);
+    QTest::mouseClick(h.area(), Qt::LeftButton, {},
+                      QPoint(target.left() / 2, h.cellCentre(0, 0).y()));
+    EXPECT_EQ(h.state().hintMode, 0);
+    EXPECT_EQ(h.state().penaltyCells, 0);
+    for (const std::int8_t revealed : h.board().revealed) EXPECT_EQ(revealed, 0);
 }
 
 TEST(StylusInTheWindow, DoubleClickErasesTheCellUnderIt) {
