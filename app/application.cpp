@@ -1,39 +1,22 @@
 #include "app/application.h"
 
 #include "app/main_frame.h"
+#include "app/termination_signals.h"
 #include "store/file_registry.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QSocketNotifier>
-#include <csignal>
 #include <memory>
 #include <random>
-#include <sys/socket.h>
 #include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 namespace kelvaro {
 
 namespace {
-
-// SIGTERM (a session ending, a service manager) ends the program at once, through the same
-// exit step as a closed window. No one is there to answer a question, and nothing of a game
-// in progress is ever saved. The handler may only write to a socket.
-int terminationSocket[2] = {-1, -1};
-
-void onTerminate(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(terminationSocket[0], &byte, 1);
-}
-
-void catchTermination() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationSocket) != 0) return;
-    struct sigaction action {};
-    action.sa_handler = onTerminate;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-}
 
 QIcon applicationIcon() {
     QIcon icon;
@@ -43,30 +26,40 @@ QIcon applicationIcon() {
     return icon;
 }
 
+// The one road out for the session's signals. It runs on the user-interface thread between
+// two events, so never inside a save, and it never returns: the event loop's own way out
+// closes the windows first (which asks the abandon question with a clock running) and lets a
+// command go on after its dialog or message box (Options would save). Nothing is ever saved
+// at exit. Whatever must stop before the process goes stops here. frame is null while the
+// start is still building the window.
+[[noreturn]] void endBySignal(MainFrame* frame) {
+    static_cast<void>(frame); // everything the frame owns goes with the process
+#if defined(__SANITIZE_ADDRESS__)
+    // The process leaves without unwinding, so LeakSanitizer's check at exit never comes.
+    // Checked here instead, with every live object still reachable: only a true leak shows.
+    __lsan_do_leak_check();
+#endif
+    ::_exit(0);
+}
+
 } // namespace
 
 int runApplication(int argc, char** argv) {
-    catchTermination();
+    catchTerminationSignals();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     // Lets Wayland shells match the window to the installed launcher entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.dravix.Kelvaro"));
     QApplication::setWindowIcon(applicationIcon());
 
+    MainFrame* built = nullptr;
+    const std::unique_ptr<QObject> signalWatch =
+        watchTerminationSignals([&built] { endBySignal(built); });
+
     FileRegistry registry;
     // Seeded once, here, so that every run brings new puzzles; nothing seeds it again.
     MainFrame frame(registry, std::random_device{}());
-
-    std::unique_ptr<QSocketNotifier> termination;
-    if (terminationSocket[1] >= 0) {
-        termination =
-            std::make_unique<QSocketNotifier>(terminationSocket[1], QSocketNotifier::Read);
-        QObject::connect(termination.get(), &QSocketNotifier::activated, &frame, [] {
-            char byte = 0;
-            [[maybe_unused]] const auto got = ::read(terminationSocket[1], &byte, 1);
-            QApplication::quit();
-        });
-    }
+    built = &frame;
 
     frame.showAndStart();
     const int status = QApplication::exec();

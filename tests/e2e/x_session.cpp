@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <csignal>
 
 namespace kelvaro::e2e {
 
@@ -28,14 +29,14 @@ void pause(int ms) {
     QThread::msleep(static_cast<unsigned long>(ms));
 }
 
-XSession::XSession() {
+XSession::XSession(QSize screen) {
     // Xvfb picks a free display and writes its number on the descriptor once it accepts
     // connections, so nothing has to guess a number or poll.
     server.setProgram(QStringLiteral("Xvfb"));
     server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
                          QStringLiteral("-screen"), QStringLiteral("0"),
-                         QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp")});
+                         QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                         QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     server.start();
     if (!server.waitForStarted(5000)) return;
     QElapsedTimer clock;
@@ -148,9 +149,16 @@ QPoint GameArea::cellCentre(int n, int x, int y) const {
 }
 
 Game::Game(const XSession& sessionIn, const QString& configHome, const QStringList& wrapper,
-           int startTimeoutMs)
+           int startTimeoutMs, const QProcessEnvironment& extra)
     : session(sessionIn) {
-    program.setProcessEnvironment(session.environment(configHome));
+    QProcessEnvironment environment = session.environment(configHome);
+    environment.insert(extra);
+    program.setProcessEnvironment(environment);
+    // As a session starts it: whatever this test's own starter chose to ignore (nohup, a
+    // script's background job) is not passed on.
+    program.setChildProcessModifier([] {
+        for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) ::signal(signalNumber, SIG_DFL);
+    });
     QStringList command = wrapper;
     command << QStringLiteral(KELVARO_PROGRAM);
     program.start(command.takeFirst(), command);

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -18,7 +19,7 @@ QString missingTool(const QStringList& tools);
 // Xvfb on a display number of its own choosing, killed with the session.
 class XSession {
   public:
-    XSession();
+    explicit XSession(QSize screen = {1280, 1024});
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
@@ -58,9 +59,10 @@ struct GameArea {
 // The kelvaro program on a session, with its settings in a folder of the test's.
 class Game {
   public:
-    // wrapper: a program to run kelvaro under (valgrind and its options), or empty.
+    // wrapper: a program to run kelvaro under (valgrind and its options), or empty. extra:
+    // variables added to the program's environment.
     Game(const XSession& session, const QString& configHome, const QStringList& wrapper = {},
-         int startTimeoutMs = 30000);
+         int startTimeoutMs = 30000, const QProcessEnvironment& extra = {});
     ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -78,6 +80,10 @@ class Game {
     bool exit(int timeoutMs = 10000);
     QString output() { return program.readAllStandardError(); }
     int exitCode() const { return program.exitCode(); }
+    // Ended by itself, not killed by a signal it left to its default action.
+    bool exitedNormally() const { return program.exitStatus() == QProcess::NormalExit; }
+    qint64 processId() const { return program.processId(); }
+    bool waitForEnd(int timeoutMs) { return program.waitForFinished(timeoutMs); }
 
     const XSession& session;
     QString window;
