@@ -275,7 +275,8 @@ bool MainFrame::stylusEvent(QMouseEvent* event) {
 void MainFrame::paintGameArea(const QRegion& exposed) {
     const QRegion asked = askedByGame;
     askedByGame = QRegion();
-    // Whatever the window system uncovered, and not the game, is shown as the buffer holds it.
+    // What the window system uncovered, and the game did not ask for, shows again what the
+    // window showed.
     const QRegion fromSystem = (exposed - asked) + (mustPresent & exposed);
     mustPresent = QRegion();
 
@@ -284,7 +285,8 @@ void MainFrame::paintGameArea(const QRegion& exposed) {
     if (frame.width() > 0 && frame.height() > 0) {
         const bool whole = frame.width() >= screenWidth && frame.height() >= bufferHeight;
         fromGame = whole ? QRegion(area->rect()) : QRegion(widgetRect(areaPlacement, frame));
-        fromGame &= exposed;
+        // The frame reaches only what the game asked to repaint.
+        fromGame &= exposed & asked;
         ++paintedFrames;
     }
     presented = fromGame + fromSystem;
@@ -302,24 +304,37 @@ void MainFrame::paintGameArea(const QRegion& exposed) {
         shown = ShownFrame{};
         return;
     }
-    const auto toBuffer = [this](const QRect& part) {
-        const Rect r = bufferRect(areaPlacement, part);
-        return QRect(r.left, r.top, r.width(), r.height());
+    const auto toBuffer = [this](const QRegion& widgetArea) {
+        QRegion pixels;
+        for (const QRect& part : widgetArea& areaPlacement.target) {
+            const Rect r = bufferRect(areaPlacement, part);
+            pixels += QRect(r.left, r.top, r.width(), r.height());
+        }
+        return pixels;
     };
-    // Buffer pixels to copy: all of what was uncovered, and of what the game presents only
-    // the pixels that differ from the screen.
+    const QRegion asSystemAsks = toBuffer(fromSystem);
     QRegion copy;
-    for (const QRect& part : fromSystem& areaPlacement.target) copy += toBuffer(part);
-    for (const QRect& part : (fromGame & areaPlacement.target) - fromSystem) {
-        copy += changedRegion(shown, buffer.image, toBuffer(part));
+    if (knowsWholePicture(shown, buffer.image)) {
+        // Of what the game presents, only the pixels that differ from the screen change it.
+        QRegion changed;
+        for (const QRect& part : toBuffer(fromGame))
+            changed += changedRegion(shown, buffer.image, part);
+        markShown(shown, buffer.image, changed);
+        // What the window system uncovered shows again what the window showed, which the
+        // buffer need not hold: the splash draws its lines once, then only the star field.
+        copy = changed + asSystemAsks;
+    } else {
+        copy = toBuffer(fromGame) + asSystemAsks;
+        markShown(shown, buffer.image, copy);
     }
+    // Until the whole picture has been presented once, what is known of it is the buffer.
+    const QImage& source = knowsWholePicture(shown, buffer.image) ? shown.pixels : buffer.image;
     for (const QRect& part : copy) {
         // No smoothing: every buffer pixel becomes a square of factor x factor.
         painter.drawImage(widgetRect(areaPlacement, {part.left(), part.top(), part.right() + 1,
                                                      part.bottom() + 1}),
-                          buffer.image, part);
+                          source, part);
     }
-    markShown(shown, buffer.image, copy);
 }
 
 Rect MainFrame::composeFrame() {

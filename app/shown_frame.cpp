@@ -14,6 +14,10 @@ bool sameLayout(const ShownFrame& shown, const QImage& buffer) {
 
 } // namespace
 
+bool knowsWholePicture(const ShownFrame& shown, const QImage& buffer) {
+    return sameLayout(shown, buffer);
+}
+
 QRegion changedRegion(const ShownFrame& shown, const QImage& buffer, const QRect& area) {
     const QRect inside = area.intersected(buffer.rect());
     if (!sameLayout(shown, buffer)) return inside;

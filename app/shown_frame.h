@@ -12,6 +12,9 @@ struct ShownFrame {
     QImage pixels; // buffer-sized copy of what was presented; null: nothing is known
 };
 
+// Whether shown holds the whole picture on the screen, for a buffer of this size and format.
+bool knowsWholePicture(const ShownFrame& shown, const QImage& buffer);
+
 // The parts of area (buffer pixels) where buffer differs from what is shown. All of area when
 // nothing is known yet or the sizes differ.
 QRegion changedRegion(const ShownFrame& shown, const QImage& buffer, const QRect& area);

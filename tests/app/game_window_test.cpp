@@ -4,6 +4,7 @@
 #include "dialogs/rules_dialog.h"
 #include "frame_harness.h"
 #include "render/colour.h"
+#include "render/splash_paint.h"
 
 #include <QRadioButton>
 #include <cstdlib>
@@ -297,6 +298,78 @@ TEST(PaintingInTheWindow, ACommandThatEndsTheSplashShowsTheGame) {
             screen.pixel(widgetRect(h.frame->placement(), {left, top, left + 1, top + 1}).center());
         EXPECT_GT(qRed(tile) + qGreen(tile) + qBlue(tile), 200);
     }
+}
+
+// The screen seen at buffer resolution: the window pixel at the centre of each buffer pixel.
+QImage shownAtBufferScale(FrameHarness& h) {
+    const QImage screen = onScreen(h);
+    QImage shown(screenWidth, bufferHeight, QImage::Format_RGB32);
+    for (int y = 0; y < bufferHeight; ++y) {
+        for (int x = 0; x < screenWidth; ++x) {
+            shown.setPixel(
+                x, y,
+                screen.pixel(widgetRect(h.frame->placement(), {x, y, x + 1, y + 1}).center()));
+        }
+    }
+    return shown;
+}
+
+int differingPixels(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) count += a.pixel(x, y) != b.pixel(x, y);
+    }
+    return count;
+}
+
+int pixelsOf(const QImage& image, const Rect& area, Colour colour) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) count += image.pixel(x, y) == toQRgb(colour);
+    }
+    return count;
+}
+
+TEST(PaintingInTheWindow, WhatTheSplashShowedStaysThroughResizesAndExposes) {
+    FrameHarness h;
+    QTest::qWait(150); // the opening frame, then animation frames
+    h.advance(42 * 60);
+    QTest::qWait(150); // step 42: the name picture becomes due
+    h.advance(60);
+    QTest::qWait(150); // and is drawn
+    ASSERT_NE(h.state().splashTick, 0u);
+    const Rect credit{25, 30, 225, 48};
+    const Rect name{90, 200, 180, 213};
+    const QImage before = shownAtBufferScale(h);
+    ASSERT_GT(pixelsOf(before, credit, purple), 100);
+    ASSERT_GT(pixelsOf(before, webAddressRect, yellow), 50);
+    ASSERT_GT(pixelsOf(before, name, green), 50);
+
+    // Only the star field changes from frame to frame; all the rest must stay as it was.
+    const auto outsideStarField = [](QImage image) {
+        for (int y = starFieldRect.top; y < starFieldRect.bottom; ++y) {
+            for (int x = starFieldRect.left; x < starFieldRect.right; ++x) image.setPixel(x, y, 0);
+        }
+        return image;
+    };
+    const QSize sizes[] = {{900, 1000}, {500, 600}};
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
+        h.frame->resize(size);
+        QTest::qWait(100);
+        EXPECT_EQ(
+            differingPixels(outsideStarField(shownAtBufferScale(h)), outsideStarField(before)), 0);
+    }
+    h.area()->repaint(); // uncovered by the window system, not asked for by the game
+    EXPECT_EQ(differingPixels(outsideStarField(shownAtBufferScale(h)), outsideStarField(before)),
+              0);
+
+    // The back buffer holds only what the painters make: the frames since the opening one
+    // cleared it and drew the star field alone.
+    const QImage& buffer = h.frame->backBuffer().image;
+    EXPECT_EQ(pixelsOf(buffer, credit, purple) + pixelsOf(buffer, webAddressRect, yellow) +
+                  pixelsOf(buffer, name, green),
+              0);
 }
 
 TEST(PaintingInTheWindow, ResizingRescalesCentredOnBlack) {
