@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/commands.h"
+#include "app/sharp_icon.h"
 #include "game/game.h"
 #include "game/splash.h"
 #include "render/board_painter.h"
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QToolBar>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -73,10 +75,14 @@ MainFrame::MainFrame(Registry& registry, std::uint32_t randomSeed,
     newGame(gameWorld);
     startSplash(gameWorld, splash);
 
+    // The first size comes from the screen, in its device pixels: a whole factor of them per
+    // buffer pixel keeps the pixels square on a display of any density.
     const int chrome = menuBar()->sizeHint().height() + toolbar->sizeHint().height();
-    const QSize available = screen()->availableGeometry().size();
-    const int factor = comfortableFactor(available, chrome);
-    resize(screenWidth * factor, bufferHeight * factor + chrome);
+    const qreal ratio = screen()->devicePixelRatio();
+    const QSize available = screen()->availableGeometry().size() * ratio;
+    const int factor = comfortableFactor(available, static_cast<int>(std::ceil(chrome * ratio)));
+    resize(static_cast<int>(std::ceil(screenWidth * factor / ratio)),
+           static_cast<int>(std::ceil(bufferHeight * factor / ratio)) + chrome);
 }
 
 MainFrame::~MainFrame() {
@@ -120,7 +126,7 @@ void MainFrame::createCommandBar() {
         const QImage icon =
             strip.copy(image * toolbarButtonPixels, 0, toolbarButtonPixels, toolbarButtonPixels);
         ++image;
-        QAction* action = toolbar->addAction(QIcon(QPixmap::fromImage(icon)), QString());
+        QAction* action = toolbar->addAction(sharpIcon(icon), QString());
         if (commandId == toolbarPause) action->setText(QString::fromLatin1(pauseButtonText));
         action->setData(commandId);
         actions[commandId] = action;
@@ -227,14 +233,13 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched != area) return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Paint:
+        // A window moved to a screen of another density is painted anew at its own factor.
+        if (area->devicePixelRatio() != areaPlacement.ratio) placeArea();
         paintGameArea(static_cast<QPaintEvent*>(event)->region());
         return true;
     case QEvent::Resize:
     case QEvent::Show:
-        // What the window shows after these comes from the back buffer, whatever the game
-        // asks the next paint to present.
-        areaPlacement = placeGameArea(area->size());
-        mustPresent = area->rect();
+        placeArea();
         area->update();
         return false;
     case QEvent::MouseButtonPress:
@@ -245,6 +250,12 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+void MainFrame::placeArea() {
+    areaPlacement = placeGameArea(area->size(), area->devicePixelRatio());
+    // The whole area is shown again, at the new place, whatever the game asks next.
+    mustPresent = area->rect();
 }
 
 bool MainFrame::stylusEvent(QMouseEvent* event) {
@@ -293,22 +304,24 @@ void MainFrame::paintGameArea(const QRegion& exposed) {
     if (presented.isEmpty()) return;
 
     QPainter painter(area);
+    // Drawn in device pixels, so that every buffer pixel covers whole ones.
+    painter.scale(1 / areaPlacement.ratio, 1 / areaPlacement.ratio);
+    QRegion device;
+    for (const QRect& part : presented) device += toDevice(areaPlacement, part);
     // Uncovered areas need not fall on whole buffer pixels; nothing spills out of them.
-    if (!fromSystem.isEmpty()) painter.setClipRegion(presented);
-    for (const QRect& margin : presented - areaPlacement.target) {
-        painter.fillRect(margin, Qt::black);
-    }
-    const QRegion inside = presented & areaPlacement.target;
+    if (!fromSystem.isEmpty()) painter.setClipRegion(device);
+    for (const QRect& margin : device - areaPlacement.target) painter.fillRect(margin, Qt::black);
     if (!hasBackBuffer(buffer)) {
-        for (const QRect& part : inside) painter.fillRect(part, Qt::black);
+        for (const QRect& part : device& areaPlacement.target) painter.fillRect(part, Qt::black);
         shown = ShownFrame{};
         return;
     }
     const auto toBuffer = [this](const QRegion& widgetArea) {
         QRegion pixels;
-        for (const QRect& part : widgetArea& areaPlacement.target) {
-            const Rect r = bufferRect(areaPlacement, part);
-            pixels += QRect(r.left, r.top, r.width(), r.height());
+        for (const QRect& part : widgetArea) {
+            const Rect r = bufferRect(areaPlacement, toDevice(areaPlacement, part));
+            if (r.width() > 0 && r.height() > 0)
+                pixels += QRect(r.left, r.top, r.width(), r.height());
         }
         return pixels;
     };
@@ -330,8 +343,8 @@ void MainFrame::paintGameArea(const QRegion& exposed) {
     // Until the whole picture has been presented once, what is known of it is the buffer.
     const QImage& source = knowsWholePicture(shown, buffer.image) ? shown.pixels : buffer.image;
     for (const QRect& part : copy) {
-        // No smoothing: every buffer pixel becomes a square of factor x factor.
-        painter.drawImage(widgetRect(areaPlacement, {part.left(), part.top(), part.right() + 1,
+        // No smoothing: every buffer pixel becomes a square of factor x factor device pixels.
+        painter.drawImage(deviceRect(areaPlacement, {part.left(), part.top(), part.right() + 1,
                                                      part.bottom() + 1}),
                           source, part);
     }

@@ -7,8 +7,8 @@
 #include "app/shown_frame.h"
 #include "engine/random_source.h"
 #include "game/game_world.h"
-#include "render/back_buffer.h"
 #include "model/splash_scene.h"
+#include "render/back_buffer.h"
 #include "store/registry.h"
 
 #include <QMainWindow>
@@ -68,6 +68,7 @@ class MainFrame : public QMainWindow {
     void createCommandBar();
     void dispatchCommand(int commandId);
     void connectCommands();
+    void placeArea();
     void paintGameArea(const QRegion& exposed);
     Rect composeFrame();
     bool stylusEvent(QMouseEvent* event);

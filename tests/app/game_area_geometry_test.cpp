@@ -87,10 +87,69 @@ TEST(BufferRect, GrowsToWholePixelsAndCutsToTheArea) {
     }
 }
 
-TEST(ComfortableFactor, LeavesRoomForTheDesktopAndTheChrome) {
-    EXPECT_EQ(comfortableFactor({1920, 1080}, 60), 2); // 864 - 60 rows: 2 x 270 fits, 3 not
-    EXPECT_EQ(comfortableFactor({3840, 2160}, 60), 6);
-    EXPECT_EQ(comfortableFactor({320, 240}, 60), 1);
+TEST(ComfortableFactor, LargestThatFitsEightyFivePercentOfTheScreen) {
+    struct Case {
+        QSize available;
+        int chrome, factor;
+    };
+    const Case cases[] = {
+        {{1280, 1024}, 51, 3},  // 51 + 810 rows of 870.4
+        {{1000, 1000}, 40, 3},  // 40 + 810 rows: exactly 85% fits
+        {{1000, 1000}, 41, 2},  // one row more does not
+        {{1200, 5000}, 40, 4},  // width decides: 960 of 1020 columns, 1200 would not fit
+        {{1920, 1080}, 60, 3},  // 870 rows of 918
+        {{2560, 1600}, 102, 4}, // a 2x display of 1280 x 800: 1182 rows of 1360
+        {{3840, 2160}, 60, 6},  {{320, 240}, 60, 1}, // never below 1
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.available.width() << " x " << c.available.height()
+                                        << ", chrome " << c.chrome);
+        EXPECT_EQ(comfortableFactor(c.available, c.chrome), c.factor);
+    }
+}
+
+TEST(PlaceGameArea, WholeDevicePixelsPerBufferPixelAtAnyDensity) {
+    struct Case {
+        QSize widget;
+        qreal ratio;
+        int factor;
+        QRect target; // device pixels
+    };
+    const Case cases[] = {
+        {{360, 405}, 2, 3, {0, 0, 720, 810}}, // 1.5 widget pixels per buffer pixel
+        {{480, 540}, 2, 4, {0, 0, 960, 1080}},
+        {{400, 405}, 2, 3, {40, 0, 720, 810}},     // centred in device pixels
+        {{320, 360}, 1.5, 2, {0, 0, 480, 540}},    // a fractional density
+        {{321, 361}, 1.25, 1, {80, 90, 240, 270}}, // 401 x 451 device pixels
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.widget.width() << " x " << c.widget.height() << " at " << c.ratio);
+        const GameAreaPlacement placement = placeGameArea(c.widget, c.ratio);
+        EXPECT_EQ(placement.factor, c.factor);
+        EXPECT_EQ(placement.target, c.target);
+    }
+}
+
+TEST(Placement, AtTwiceTheDensityMapsWidgetPositionsThroughDevicePixels) {
+    const GameAreaPlacement placement = placeGameArea({400, 405}, 2); // 3 device px at (40, 0)
+    const Point first = bufferPixel(placement, {20, 0});              // device (40, 0)
+    EXPECT_EQ(first.x, 0);
+    EXPECT_EQ(first.y, 0);
+    const Point second = bufferPixel(placement, {21.5, 1.5}); // device (43, 3)
+    EXPECT_EQ(second.x, 1);
+    EXPECT_EQ(second.y, 1);
+    EXPECT_EQ(bufferPixel(placement, {19.9, 0}).x, -1); // the margin
+    EXPECT_EQ(bufferPixel(placement, {380, 404.9}).x, 240);
+    EXPECT_EQ(bufferPixel(placement, {379.9, 404.9}).y, 269);
+
+    // Buffer pixel 1 is device pixels 43..45, widget pixels 21.5..23: grown to 21..23.
+    EXPECT_EQ(deviceRect(placement, {1, 1, 2, 2}), QRect(43, 3, 3, 3));
+    EXPECT_EQ(widgetRect(placement, {1, 1, 2, 2}), QRect(21, 1, 2, 2));
+    EXPECT_EQ(toDevice(placement, QRect(21, 1, 2, 2)), QRect(42, 2, 4, 4));
+    const Rect back = bufferRect(placement, QRect(42, 2, 4, 4));
+    EXPECT_EQ(back.left, 0);
+    EXPECT_EQ(back.right, 2);
 }
 
 } // namespace

@@ -86,6 +86,30 @@ TEST(MainFrameToolbar, SixButtonsWithTheStripImagesInOrder) {
     EXPECT_EQ(h.frame->commandAction(toolbarPause)->text(), "Pause");
 }
 
+TEST(MainFrameToolbar, ImagesGrowByRepeatingTheirPixelsNeverBlurred) {
+    FrameHarness h;
+    const QImage strip = loadResourcePicture(toolbarStripId);
+    int image = 0;
+    for (QAction* action : h.frame->commandBar()->actions()) {
+        if (action->isSeparator()) continue;
+        SCOPED_TRACE(action->data().toInt());
+        const QImage tile = strip.copy(image * 17, 0, 17, 17).convertToFormat(QImage::Format_RGB32);
+        ++image;
+        // On a display of twice the density, or at a scale factor of 2 or 3.
+        for (const qreal ratio : {2.0, 3.0}) {
+            const int side = static_cast<int>(17 * ratio);
+            const QImage shown = action->icon()
+                                     .pixmap(QSize(17, 17), ratio)
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(shown.size(), QSize(side, side)) << "at " << ratio;
+            EXPECT_TRUE(shown ==
+                        tile.scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation))
+                << "at " << ratio;
+        }
+    }
+}
+
 TEST(MainFrameKeys, BoundToTheMenuItems) {
     FrameHarness h;
     const std::pair<int, QKeySequence> keys[] = {
