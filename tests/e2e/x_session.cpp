@@ -218,9 +218,13 @@ bool Game::exit(int timeoutMs) {
     return program.waitForFinished(timeoutMs);
 }
 
+QImage bundledPicture(int pictureId) {
+    return QImage(QStringLiteral(KELVARO_PICTURES_DIR "/%1.bmp").arg(pictureId))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 QPoint findBanner(const QImage& shot, int pictureId, int row, int factor) {
-    const QImage picture = QImage(QStringLiteral(KELVARO_PICTURES_DIR "/%1.bmp").arg(pictureId))
-                               .convertToFormat(QImage::Format_RGB32);
+    const QImage picture = bundledPicture(pictureId);
     if (picture.isNull() || shot.isNull()) return {-1, -1};
     auto letter = [&](int x, int y) { return qGray(picture.pixel(x, row + y)) > 128; };
     const int width = bannerWidth * factor;

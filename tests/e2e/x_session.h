@@ -93,6 +93,9 @@ class Game {
     QProcess program;
 };
 
+// Picture pictureId of the game's resources, as bundled, in 32-bit RGB; null when missing.
+QImage bundledPicture(int pictureId);
+
 // Where the 65 x 13 block of a completion banner taken from row `row` of banner picture
 // `pictureId` shows in a screenshot: two colours, letters where the picture's pixels are
 // white, at the given factor. The top-left window pixel, or (-1, -1) when it is nowhere.
