@@ -3,6 +3,7 @@
 set -euo pipefail
 build=$1
 out=$2
+suffix=${3:-} # given: a second density, where only the game in play is saved
 config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
 # A medium board, so the picture shows more than the smallest puzzle.
@@ -13,14 +14,17 @@ printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Dr
 XDG_CONFIG_HOME=$config "$build/app/kelvaro" &
 game=$!
 window=$(xdotool search --sync --name '^Kelvaro$' | head -1)
-grab() { "$build/app/kelvaro-grab-window" "$window" "$out/$1"; }
+grab() { # the window as the X server holds it, in its device pixels
+    [ -z "$suffix" ] || [ "$1" = main-window-playing ] || return 0
+    env -u QT_SCALE_FACTOR "$build/app/kelvaro-grab-window" "$window" "$out/$1$suffix.png"
+}
 sleep 1.2
-grab main-window-splash.png
+grab main-window-splash
 sleep 5 # the splash ends after five seconds
-grab main-window.png
+grab main-window
 
-# The window starts at a whole factor f of the 240 x 270 game area, under the menu and
-# toolbar: buffer pixel (x, y) is at window (f x, top + f y). The medium board's cell (c, r)
+# The window starts at a whole factor f of the 240 x 270 game area, in device pixels, under
+# the menu and toolbar: buffer pixel (x, y) is at window (f x, top + f y). The medium board's cell (c, r)
 # has its top-left buffer pixel at (40 + 20 c, 70 + 20 r).
 eval "$(xdotool getwindowgeometry --shell "$window")"
 f=$((WIDTH / 240))
@@ -45,6 +49,6 @@ for c in 1 2 3; do xdotool mousemove $(cell "$c" 7); sleep 0.1; done
 xdotool mousemove $(cell 3 6); sleep 0.1
 xdotool mouseup 1
 sleep 1.5
-grab main-window-playing.png
+grab main-window-playing
 kill -TERM "$game"
 wait "$game" || true
