@@ -1,6 +1,7 @@
 #include "app/termination_signals.h"
 
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -16,8 +17,11 @@ constexpr int terminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
 int signalSocket[2] = {-1, -1};
 
 void onTerminationSignal(int) {
+    // The interrupted code may be about to read errno; a failed write must not change it.
+    const int interruptedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalSocket[0], &byte, 1);
+    errno = interruptedErrno;
 }
 
 } // namespace
