@@ -253,7 +253,16 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainFrame::placeArea() {
+    const GameAreaPlacement before = areaPlacement;
     areaPlacement = placeGameArea(area->size(), area->devicePixelRatio());
+    // The game's requests still waiting were made for the old place; they stand for the same
+    // buffer pixels at the new one.
+    QRegion asked;
+    for (const QRect& part : askedByGame) {
+        const Rect pixels = bufferRect(before, toDevice(before, part));
+        if (pixels.width() > 0 && pixels.height() > 0) asked += widgetRect(areaPlacement, pixels);
+    }
+    askedByGame = asked;
     // The whole area is shown again, at the new place, whatever the game asks next.
     mustPresent = area->rect();
 }
