@@ -1,11 +1,13 @@
 #include "app/application.h"
 
+#include "app/command_line.h"
 #include "app/main_frame.h"
 #include "app/termination_signals.h"
 #include "store/file_registry.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 #include <memory>
 #include <random>
 #include <unistd.h>
@@ -40,6 +42,20 @@ QIcon applicationIcon() {
 } // namespace
 
 int runApplication(int argc, char** argv) {
+    const CommandLine line = readCommandLine(argc, argv);
+    switch (line.action) {
+    case CommandLineAction::help:
+        std::fputs(commandLineHelp(), stdout);
+        return 0;
+    case CommandLineAction::version:
+        std::puts(versionLine().c_str());
+        return 0;
+    case CommandLineAction::fail:
+        std::fprintf(stderr, "kelvaro: %s (see kelvaro --help)\n", line.error.c_str());
+        return 2;
+    case CommandLineAction::play:
+        break;
+    }
     catchTerminationSignals();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
@@ -52,8 +68,9 @@ int runApplication(int argc, char** argv) {
         watchTerminationSignals([&built] { endBySignal(built); });
 
     FileRegistry registry;
-    // Seeded once, here, so that every run brings new puzzles; nothing seeds it again.
-    MainFrame frame(registry, std::random_device{}());
+    // The source of every game's seed is seeded once, here, so that every run brings new
+    // puzzles; each game then starts the random source again from its own seed.
+    MainFrame frame(registry, std::random_device{}(), {}, line.puzzle);
     built = &frame;
 
     frame.showAndStart();

@@ -20,6 +20,13 @@ enum CommandId : int {
     toolbarHint = 40014,
     commandPause = 40015,
     toolbarShowSolution = 40016,
+    // The Puzzle menu.
+    commandUndo = 40101,
+    commandRedo = 40102,
+    commandRestart = 40103,
+    commandPlayByNumber = 40104,
+    commandCopyNumber = 40105,
+    commandPuzzleNumber = 40106, // shows the number; never enabled
 };
 
 struct MenuItem {

@@ -1,6 +1,8 @@
 #include "app/main_frame.h"
 
 #include "app/commands.h"
+#include "app/cursor_overlay.h"
+#include "app/puzzle_menu.h"
 #include "app/sharp_icon.h"
 #include "game/game.h"
 #include "game/splash.h"
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -54,9 +57,10 @@ QKeySequence menuKey(int commandId) {
 } // namespace
 
 MainFrame::MainFrame(Registry& registry, std::uint32_t randomSeed,
-                     QtWindowServices::Scripts scripts)
+                     QtWindowServices::Scripts scripts, std::optional<PuzzleNumber> firstPuzzle)
     : random(randomSeed), windowServices(*this, std::move(scripts)),
       gameWorld(registry, windowServices, random) {
+    gameWorld.seedSource.seed(randomSeed);
     setWindowTitle(QString::fromLatin1(initialTitle));
     setContextMenuPolicy(Qt::PreventContextMenu); // no menu to hide the toolbar with
 
@@ -67,13 +71,20 @@ MainFrame::MainFrame(Registry& registry, std::uint32_t randomSeed,
     area->setAttribute(Qt::WA_NoSystemBackground);
     area->setMinimumSize(screenWidth, bufferHeight);
     area->installEventFilter(this);
+    // The keyboard plays on the game area.
+    area->setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(area);
     createCommandBar();
 
     initSettings(gameWorld.settings, gameWorld.statistics, gameWorld.registry);
     localiseMenu();
-    newGame(gameWorld);
+    if (firstPuzzle) {
+        startPuzzleByNumber(gameWorld, *firstPuzzle);
+    } else {
+        newGame(gameWorld);
+    }
     startSplash(gameWorld, splash);
+    updatePuzzleMenu(*puzzleCommands, actions, gameWorld);
 
     // The first size comes from the screen, in its device pixels: a whole factor of them per
     // buffer pixel keeps the pixels square on a display of any density.
@@ -97,6 +108,7 @@ void MainFrame::showAndStart() {
     createBackBuffer(buffer, screenWidth, bufferHeight);
     invalidateGameArea(gameAreaRect);
     setWindowTitle(QString::fromLatin1(programTitle));
+    area->setFocus();
 }
 
 void MainFrame::createCommandBar() {
@@ -110,6 +122,7 @@ void MainFrame::createCommandBar() {
         addAction(action);
         actions[item.commandId] = action;
     }
+    puzzleCommands = createPuzzleMenu(*menuBar(), *this, actions);
 
     toolbar = addToolBar(QStringLiteral("Commands"));
     toolbar->setMovable(false);
@@ -129,6 +142,8 @@ void MainFrame::createCommandBar() {
         QAction* action = toolbar->addAction(sharpIcon(icon), QString());
         if (commandId == toolbarPause) action->setText(QString::fromLatin1(pauseButtonText));
         action->setData(commandId);
+        // Space belongs to the keyboard's pen: no button may take the focus and be pressed.
+        toolbar->widgetForAction(action)->setFocusPolicy(Qt::NoFocus);
         actions[commandId] = action;
     }
     connectCommands();
@@ -155,6 +170,7 @@ void MainFrame::onCommand(int commandId) {
         gameWorld.state.repaintMode = repaintWhole;
         windowServices.requestRepaint();
     }
+    afterEvent();
 }
 
 void MainFrame::dispatchCommand(int commandId) {
@@ -190,6 +206,21 @@ void MainFrame::dispatchCommand(int commandId) {
     case commandExit:
         close();
         break;
+    case commandUndo:
+        undoCommand(gameWorld);
+        break;
+    case commandRedo:
+        redoCommand(gameWorld);
+        break;
+    case commandRestart:
+        restartPuzzle(gameWorld);
+        break;
+    case commandPlayByNumber:
+        playPuzzleByNumber(gameWorld);
+        break;
+    case commandCopyNumber:
+        copyPuzzleNumber(gameWorld);
+        break;
     default:
         break;
     }
@@ -204,6 +235,7 @@ void MainFrame::localiseMenu() {
         // The item at the position keeps its command id; only its text changes.
         items[position]->setText(QString::fromUtf8(french ? item.french : item.text));
     }
+    if (puzzleCommands != nullptr) updatePuzzleMenu(*puzzleCommands, actions, gameWorld);
 }
 
 void MainFrame::showAbout() {
@@ -247,6 +279,12 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
         return stylusEvent(static_cast<QMouseEvent*>(event));
+    case QEvent::KeyPress:
+        return keyEvent(static_cast<QKeyEvent*>(event));
+    case QEvent::FocusOut:
+        liftKeyboardPen();
+        afterEvent();
+        return false;
     default:
         return false;
     }
@@ -272,33 +310,95 @@ bool MainFrame::stylusEvent(QMouseEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         if (event->button() != Qt::LeftButton) return false;
+        followMousePress(gameWorld, pixel.x, pixel.y);
         onStylusDown(gameWorld, pixel.x, pixel.y);
-        return true;
+        break;
     case QEvent::MouseMove:
         // A stylus reports no moves without contact; neither does a mouse without its button.
         if (!(event->buttons() & Qt::LeftButton)) return false;
         onStylusMove(gameWorld, pixel.x, pixel.y);
-        return true;
+        break;
     case QEvent::MouseButtonDblClick:
         if (event->button() != Qt::LeftButton) return false;
+        followMousePress(gameWorld, pixel.x, pixel.y);
         onStylusDoubleTap(gameWorld, pixel.x, pixel.y);
-        return true;
+        break;
     case QEvent::MouseButtonRelease:
         if (event->button() != Qt::LeftButton) return false;
         onStylusUp(gameWorld);
-        return true;
+        break;
     default:
         return false;
     }
+    afterEvent();
+    return true;
+}
+
+bool MainFrame::keyEvent(QKeyEvent* event) {
+    // Keys with Ctrl or Alt belong to the menus.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        keyboardArrow(gameWorld, dirUp);
+        break;
+    case Qt::Key_Right:
+        keyboardArrow(gameWorld, dirRight);
+        break;
+    case Qt::Key_Down:
+        keyboardArrow(gameWorld, dirDown);
+        break;
+    case Qt::Key_Left:
+        keyboardArrow(gameWorld, dirLeft);
+        break;
+    // A held key repeats; only arrows may, so that a pen is not put down and lifted again.
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat()) keyboardSpace(gameWorld);
+        break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (!event->isAutoRepeat()) keyboardErase(gameWorld);
+        break;
+    default:
+        return false;
+    }
+    afterEvent();
+    return true;
+}
+
+void MainFrame::liftKeyboardPen() {
+    kelvaro::liftKeyboardPen(gameWorld);
+}
+
+void MainFrame::afterEvent() {
+    updatePuzzleMenu(*puzzleCommands, actions, gameWorld);
+    syncCursorFrame();
+    showPracticeNoticeIfDue(gameWorld);
+}
+
+void MainFrame::syncCursorFrame() {
+    const QRect wanted =
+        hasBackBuffer(buffer) ? wantedCursorFrame(gameWorld, areaPlacement) : QRect();
+    if (wanted == cursorOnScreen) return;
+    if (!cursorOnScreen.isEmpty()) {
+        // The pixels under the old frame may equal what the buffer held when they were shown,
+        // so a copy of changes alone would leave the frame there.
+        cursorLeft += cursorOnScreen;
+        area->update(cursorOnScreen);
+    }
+    if (!wanted.isEmpty()) area->update(wanted);
+    cursorOnScreen = wanted;
 }
 
 void MainFrame::paintGameArea(const QRegion& exposed) {
+    syncCursorFrame();
     const QRegion asked = askedByGame;
     askedByGame = QRegion();
     // What the window system uncovered, and the game did not ask for, shows again what the
     // window showed.
-    const QRegion fromSystem = (exposed - asked) + (mustPresent & exposed);
+    const QRegion fromSystem = (exposed - asked) + (mustPresent & exposed) + (cursorLeft & exposed);
     mustPresent = QRegion();
+    cursorLeft -= exposed;
 
     QRegion fromGame;
     const Rect frame = composeFrame();
@@ -357,6 +457,11 @@ void MainFrame::paintGameArea(const QRegion& exposed) {
                                                      part.bottom() + 1}),
                           source, part);
     }
+    // Over the presented picture: wherever the buffer was copied onto the frame, it is drawn
+    // again; the rest of it is still on the screen.
+    if (!cursorOnScreen.isEmpty())
+        paintCursorFrame(painter, deviceCursorFrame(gameWorld, areaPlacement),
+                         areaPlacement.factor);
 }
 
 Rect MainFrame::composeFrame() {
@@ -369,6 +474,7 @@ Rect MainFrame::composeFrame() {
 void MainFrame::timerEvent(QTimerEvent* event) {
     if (windowServices.isWindowTimer(event->timerId())) {
         onTimer(gameWorld);
+        afterEvent();
         return;
     }
     QMainWindow::timerEvent(event);

@@ -5,6 +5,7 @@
 #include "app/game_area_geometry.h"
 #include "app/qt_window_services.h"
 #include "app/shown_frame.h"
+#include "engine/puzzle_number.h"
 #include "engine/random_source.h"
 #include "game/game_world.h"
 #include "model/splash_scene.h"
@@ -15,8 +16,10 @@
 #include <QRegion>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
+class QKeyEvent;
 class QMouseEvent;
 class QMenu;
 class QToolBar;
@@ -27,8 +30,10 @@ class MainFrame : public QMainWindow {
   public:
     // Builds the window and its command bar, loads the settings, relabels the menu, starts
     // the first game and the splash. The registry holds the settings and records; the
-    // random source is seeded once, with randomSeed.
-    MainFrame(Registry& registry, std::uint32_t randomSeed, QtWindowServices::Scripts scripts = {});
+    // source of the games' seeds is seeded once, with randomSeed. With firstPuzzle, that
+    // puzzle replaces the first new game, as practice.
+    MainFrame(Registry& registry, std::uint32_t randomSeed, QtWindowServices::Scripts scripts = {},
+              std::optional<PuzzleNumber> firstPuzzle = std::nullopt);
     ~MainFrame() override;
 
     // Shows the window, paints once, makes the back buffer, repaints it whole and names the
@@ -45,6 +50,7 @@ class MainFrame : public QMainWindow {
     BackBuffer& backBuffer() { return buffer; }
     QWidget* gameArea() const { return area; }
     QMenu* gameMenu() const { return menu; }
+    QMenu* puzzleMenu() const { return puzzleCommands; }
     QToolBar* commandBar() const { return toolbar; }
     // The menu item or toolbar button with this command id; nullptr for an unknown id.
     QAction* commandAction(int commandId) const;
@@ -54,6 +60,11 @@ class MainFrame : public QMainWindow {
     const QRegion& lastPresented() const { return presented; }
     // Paints that composed a frame in the back buffer and presented some of it.
     int framesPainted() const { return paintedFrames; }
+
+    // A keyboard pen that is down goes up (a stylus up) before anything takes the keyboard.
+    void liftKeyboardPen();
+    // Where the keyboard's cursor frame is on the screen; empty when it is not shown.
+    const QRect& cursorFrame() const { return cursorOnScreen; }
 
     // Repaint requests of the game, in buffer pixels.
     void invalidateGameArea(const Rect& bufferArea);
@@ -72,6 +83,10 @@ class MainFrame : public QMainWindow {
     void paintGameArea(const QRegion& exposed);
     Rect composeFrame();
     bool stylusEvent(QMouseEvent* event);
+    bool keyEvent(QKeyEvent* event);
+    // After every event the game handled: the Puzzle menu, the cursor, a due notice.
+    void afterEvent();
+    void syncCursorFrame();
 
     Mt19937Source random;
     QtWindowServices windowServices;
@@ -81,12 +96,15 @@ class MainFrame : public QMainWindow {
 
     QWidget* area = nullptr;
     QMenu* menu = nullptr;
+    QMenu* puzzleCommands = nullptr;
     QToolBar* toolbar = nullptr;
     std::map<int, QAction*> actions;
     GameAreaPlacement areaPlacement;
     QRegion askedByGame; // widget pixels the game asked to repaint since the last paint
     QRegion mustPresent; // widget pixels to copy from the buffer whatever the game asks
     QRegion presented;
+    QRect cursorOnScreen; // widget pixels of the cursor frame as last drawn or due
+    QRegion cursorLeft;   // where a frame was: presented whole from the buffer, not as a change
     ShownFrame shown;
     int paintedFrames = 0;
 };

@@ -4,6 +4,9 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/rules_dialog.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <chrono>
 #include <utility>
@@ -50,6 +53,8 @@ void QtWindowServices::stopTimer(std::uint32_t id) {
 
 int QtWindowServices::messageBox(std::string_view text, std::string_view caption,
                                  MessageButtons buttons) {
+    // The box takes the keyboard: a pen left down could never be lifted.
+    frame.liftKeyboardPen();
     if (scripts.messageBox) return scripts.messageBox(text, caption, buttons);
     QMessageBox box(QMessageBox::NoIcon, fromUtf8(caption), fromUtf8(text),
                     buttons == buttonsOkCancel ? QMessageBox::Ok | QMessageBox::Cancel
@@ -60,6 +65,7 @@ int QtWindowServices::messageBox(std::string_view text, std::string_view caption
 }
 
 int QtWindowServices::runDialog(QDialog& dialog) {
+    frame.liftKeyboardPen();
     if (scripts.dialog) return scripts.dialog(dialog);
     return dialog.exec();
 }
@@ -83,6 +89,21 @@ void QtWindowServices::runOptionsDialog() {
 
 void QtWindowServices::localiseMenu() {
     frame.localiseMenu();
+}
+
+bool QtWindowServices::askText(std::string_view prompt, std::string_view caption,
+                               std::string& answer) {
+    QInputDialog dialog(&frame);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(fromUtf8(caption));
+    dialog.setLabelText(fromUtf8(prompt));
+    if (runDialog(dialog) != QDialog::Accepted) return false;
+    answer = dialog.textValue().toStdString();
+    return true;
+}
+
+void QtWindowServices::copyText(std::string_view text) {
+    QGuiApplication::clipboard()->setText(fromUtf8(text));
 }
 
 std::uint32_t QtWindowServices::tickCount() {

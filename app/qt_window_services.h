@@ -7,6 +7,7 @@
 #include <QBasicTimer>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 class QDialog;
@@ -43,6 +44,8 @@ class QtWindowServices final : public WindowServices {
     void runRulesDialog() override;
     void runOptionsDialog() override;
     void localiseMenu() override;
+    bool askText(std::string_view prompt, std::string_view caption, std::string& answer) override;
+    void copyText(std::string_view text) override;
     std::uint32_t tickCount() override;
 
     // Whether a Qt timer event belongs to the window timer.

@@ -46,6 +46,7 @@ void learnRules(GameWorld& world) {
     state.curX = state.curY = state.prevX = state.prevY = -1;
     state.penaltyCells = 0;
     testSolved(world.board);
+    startFreshPlay(world);
     // Our dialogs do not cover the window, so the example must be painted explicitly.
     requestWholeRepaint(world);
 }

@@ -63,7 +63,8 @@ void finishGame(GameWorld& world) {
         return;
     }
     state.finalTime = static_cast<std::int32_t>(elapsed);
-    if (state.exampleMode != 1) {
+    // Neither the example nor a practice game (restarted, or chosen by number) is a record.
+    if (state.exampleMode != 1 && !world.practiceGame) {
         recordGame(world);
         state.repaintMode = repaintWhole;
     }

@@ -6,5 +6,7 @@
 #include "game/finish.h"
 #include "game/game_world.h"
 #include "game/hints.h"
+#include "game/keyboard_pen.h"
 #include "game/lifecycle.h"
+#include "game/puzzle_commands.h"
 #include "game/stylus.h"

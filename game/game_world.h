@@ -3,13 +3,17 @@
 #pragma once
 
 #include "engine/board.h"
+#include "engine/puzzle_number.h"
 #include "engine/random_source.h"
+#include "game/undo_history.h"
 #include "game/window_services.h"
 #include "model/game_state.h"
 #include "store/registry.h"
 #include "store/settings.h"
 
+#include <cstdint>
 #include <functional>
+#include <random>
 
 namespace kelvaro {
 
@@ -29,6 +33,15 @@ struct SaveWatch {
     bool setAsideTold = false;
 };
 
+// The keyboard's stylus: the cell it points at and whether its pen is down. Shown only once an
+// arrow key asked for it since the last new game or mouse press.
+struct KeyboardPen {
+    std::int8_t x = 0;
+    std::int8_t y = 0;
+    bool shown = false;
+    bool down = false;
+};
+
 struct GameWorld {
     GameWorld(Registry& registryIn, WindowServices& windowIn, RandomSource& randomIn)
         : registry(registryIn), window(windowIn), random(randomIn) {}
@@ -44,6 +57,19 @@ struct GameWorld {
     RandomSource& random;
     SplashTimerStep splashTimerStep;
     SaveWatch saving;
+
+    // The seed of each new game; the shell seeds it once at start-up.
+    std::mt19937 seedSource;
+    // The puzzle on the board: its size and the seed it was generated from.
+    PuzzleNumber puzzle;
+    // A restarted puzzle, or one chosen by number: played like any game, kept out of the
+    // records so that best times stay honest.
+    bool practiceGame = false;
+    // The player is told what practice means once per run, when the first one begins.
+    bool practiceNoticeDue = false;
+    bool practiceNoticeShown = false;
+    UndoHistory history;
+    KeyboardPen pen;
 };
 
 } // namespace kelvaro

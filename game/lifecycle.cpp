@@ -3,6 +3,7 @@
 #include "engine/checker.h"
 #include "engine/generator.h"
 #include "game/game_texts.h"
+#include "game/keyboard_pen.h"
 #include "model/layout.h"
 #include "store/settings_store.h"
 
@@ -37,7 +38,7 @@ void newGame(GameWorld& world) {
     requestWholeRepaint(world);
 }
 
-static std::int16_t sideForDifficulty(std::int32_t difficulty) {
+std::int16_t sideForDifficulty(std::int32_t difficulty) {
     switch (difficulty) {
     case 1:
         return 8;
@@ -48,12 +49,21 @@ static std::int16_t sideForDifficulty(std::int32_t difficulty) {
     }
 }
 
-void setUpNewGame(GameWorld& world) {
+// A number with a size is played at that size; otherwise the puzzle gets the difficulty's size
+// and a seed of its own.
+static void setUpGame(GameWorld& world, const PuzzleNumber* chosen) {
     GameState& state = world.state;
     // After a failed save the store holds older values than memory; keep memory's.
     if (!world.saving.pending) loadSettings(world.settings, world.statistics, world.registry);
     keepSlotInRange(world.settings);
-    world.board.boardSize = sideForDifficulty(world.settings.difficulty);
+    PuzzleNumber number{sideForDifficulty(world.settings.difficulty), 0};
+    if (chosen != nullptr) {
+        number.seed = chosen->seed;
+        if (isPuzzleSize(chosen->size)) number.size = chosen->size;
+    } else {
+        number.seed = static_cast<std::uint32_t>(world.seedSource());
+    }
+    world.board.boardSize = number.size;
 
     state.penaltyCells = 0;
     state.gamePhase = phasePlaying;
@@ -69,7 +79,26 @@ void setUpNewGame(GameWorld& world) {
     state.curX = state.curY = state.prevX = state.prevY = -1;
     state.lastStylusTick = 0;
 
-    generatePuzzle(world.board, world.random);
+    world.puzzle = number;
+    world.practiceGame = chosen != nullptr;
+    if (world.practiceGame && !world.practiceNoticeShown) world.practiceNoticeDue = true;
+    startFreshPlay(world);
+    // The game's random source starts again from the puzzle's seed, so the number names this
+    // puzzle whatever the splash drew from the same source before.
+    generateNumberedPuzzle(world.board, world.random, number);
+}
+
+void setUpNewGame(GameWorld& world) {
+    setUpGame(world, nullptr);
+}
+
+void setUpNumberedGame(GameWorld& world, PuzzleNumber number) {
+    setUpGame(world, &number);
+}
+
+void startFreshPlay(GameWorld& world) {
+    clearHistory(world.history);
+    resetKeyboardPen(world.pen);
 }
 
 int confirmAbandon(GameWorld& world) {

@@ -25,8 +25,20 @@ void keepSlotInRange(Settings& settings);
 // The New Game command.
 void newGame(GameWorld& world);
 
-// Resets the state for a new puzzle and generates it; asks nothing.
+// Resets the state for a new puzzle and generates it; asks nothing. The puzzle's seed is a
+// fresh draw of the seed source.
 void setUpNewGame(GameWorld& world);
+
+// setUpNewGame for the puzzle this number names (a size of 0 meaning the difficulty's): the
+// size holds for this game only, and the game is practice.
+void setUpNumberedGame(GameWorld& world, PuzzleNumber number);
+
+// The board side of a difficulty: 1 gives 8, 2 gives 12, anything else 5.
+std::int16_t sideForDifficulty(std::int32_t difficulty);
+
+// What every fresh board starts with, the example's too: no step to undo, the keyboard's
+// cursor back on the top-left cell.
+void startFreshPlay(GameWorld& world);
 
 // 1: go on (timer stopped, tapCount 0); abandonRefusedPaused: paused, nothing done;
 // anything else: the player declined.

@@ -108,10 +108,14 @@ static void press(GameWorld& world, int px, int py) {
 }
 
 void onStylusDown(GameWorld& world, int px, int py) {
+    // A press with a step still open lost its lift (a message box took it): that step ends here.
+    endStep(world.history, world.board);
+    beginStep(world.history, world.board);
     press(world, px, py);
 }
 
 void onStylusMove(GameWorld& world, int px, int py) {
+    beginStep(world.history, world.board);
     press(world, px, py);
 }
 
@@ -119,6 +123,8 @@ void onStylusDoubleTap(GameWorld& world, int px, int py) {
     GameState& state = world.state;
     Board& board = world.board;
     const Cell cell = cellFromPixel(state, px, py);
+    // The erase is a step of its own, after the first tap's.
+    beginStep(world.history, board);
     if (state.splashTick != 0) {
         pressDuringSplash(world, cell);
         return;
@@ -140,6 +146,7 @@ void onStylusDoubleTap(GameWorld& world, int px, int py) {
 void onStylusUp(GameWorld& world) {
     GameState& state = world.state;
     Board& board = world.board;
+    endStep(world.history, board);
     clearLayer(board.traceMarks);
     if (state.gamePhase == phaseFinished) {
         state.hintMode = 0;

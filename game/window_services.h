@@ -1,11 +1,12 @@
 // Everything the game needs from the window system, behind one small interface.
 #pragma once
 
-#include <cstdint>
-#include <string_view>
-
-#include "model/tick_source.h"
 #include "model/layout.h"
+#include "model/tick_source.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace kelvaro {
 
@@ -14,7 +15,7 @@ constexpr int answerOk = 1;
 constexpr int windowTimerId = 1;
 
 class WindowServices : public TickSource {
-public:
+  public:
     // Invalidates the whole client area without erasing; the paint follows when idle.
     virtual void requestRepaint() = 0;
     // Invalidates one rectangle of the client area.
@@ -31,6 +32,11 @@ public:
     virtual void runRulesDialog() = 0;
     virtual void runOptionsDialog() = 0;
     virtual void localiseMenu() = 0;
+    // A small modal dialog asking for one line of text; false when the player cancels it.
+    virtual bool askText(std::string_view prompt, std::string_view caption,
+                         std::string& answer) = 0;
+    // Puts a UTF-8 text on the clipboard.
+    virtual void copyText(std::string_view text) = 0;
 };
 
 } // namespace kelvaro

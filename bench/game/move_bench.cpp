@@ -28,6 +28,8 @@ class QuietWindow final : public WindowServices {
     void runRulesDialog() override {}
     void runOptionsDialog() override {}
     void localiseMenu() override {}
+    bool askText(std::string_view, std::string_view, std::string&) override { return false; }
+    void copyText(std::string_view) override {}
 };
 
 // Every cell of the board, column by column, down and up in turn: each step is a move to a

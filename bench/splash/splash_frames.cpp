@@ -42,6 +42,8 @@ class RecordingWindow final : public WindowServices {
     void runRulesDialog() override {}
     void runOptionsDialog() override {}
     void localiseMenu() override {}
+    bool askText(std::string_view, std::string_view, std::string&) override { return false; }
+    void copyText(std::string_view) override {}
 };
 
 struct Frame {

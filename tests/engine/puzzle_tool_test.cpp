@@ -1,6 +1,7 @@
 // Runs the built kelvaro-puzzles and checks what other tools and people rely on.
 #include "engine/checker.h"
 #include "engine/generator.h"
+#include "engine/puzzle_number.h"
 #include "engine/solver.h"
 #include "engine/unique_puzzle.h"
 
@@ -295,14 +296,80 @@ TEST(PuzzleTool, StatsCountTheAnswers) {
     EXPECT_EQ(linesOf(unique.out).at(0).rfind("8 x 8, seed 3, 4 unique puzzles from ", 0), 0u);
 }
 
+// The game shows "8-3141592653" in its Puzzle menu; the tool takes it as --size and --seed.
+TEST(PuzzleTool, APuzzleNumberStandsForItsSizeAndSeed) {
+    const std::pair<const char*, const char*> same[] = {
+        {"--puzzle 8-3141592653", "--size 8 --seed 3141592653"},
+        {"--puzzle=' 12-0007 '", "--size 12 --seed 7"},
+        {"--puzzle 5-0 --count 2", "--count 2 --size 5 --seed 0"},
+    };
+    for (const auto& [number, sizeAndSeed] : same) {
+        SCOPED_TRACE(number);
+        const ToolRun a = runTool(std::string("generate --format json ") + number);
+        const ToolRun b = runTool(std::string("generate --format json ") + sizeAndSeed);
+        ASSERT_EQ(a.status, 0) << a.err;
+        EXPECT_EQ(a.out, b.out);
+    }
+
+    const ToolRun text = runTool("generate --puzzle 8-3141592653");
+    ASSERT_EQ(text.status, 0);
+    EXPECT_EQ(linesOf(text.out).at(0), "seed 3141592653");
+    EXPECT_EQ(linesOf(text.out).at(1), "number 8-3141592653");
+}
+
+TEST(PuzzleTool, ItsFirstPuzzleIsTheOneTheNumberNames) {
+    const std::regex solution(R"("solution":\[(.*)\]\})");
+    const std::regex cell(R"(-?\d+)");
+    for (const char* text : {"5-1", "5-4000000000", "8-3141592653", "8-9", "12-0", "12-77"}) {
+        SCOPED_TRACE(text);
+        PuzzleNumber number;
+        ASSERT_TRUE(parsePuzzleNumber(text, number));
+        Board board;
+        Mt19937Source used(1);
+        used.draw();
+        generateNumberedPuzzle(board, used, number);
+
+        const ToolRun run = runTool(std::string("generate --format json --puzzle ") + text);
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(run.out, match, solution)) << run.out;
+        const std::string rows = match[1];
+        int i = 0;
+        for (auto it = std::sregex_iterator(rows.begin(), rows.end(), cell);
+             it != std::sregex_iterator(); ++it, ++i) {
+            const int x = i % number.size, y = i / number.size;
+            EXPECT_EQ(std::stoi(it->str()), board.solution[x * 12 + y]) << x << "," << y;
+        }
+        EXPECT_EQ(i, number.size * number.size);
+    }
+}
+
+TEST(PuzzleTool, RejectsBadPuzzleNumbers) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"generate --puzzle 7-3", "7-3"},
+        {"generate --puzzle 42", "42"},
+        {"generate --puzzle 8-4294967296", "8-4294967296"},
+        {"generate --puzzle", "--puzzle"},
+        {"generate --puzzle 8-1 --seed 3", "--puzzle"},
+        {"generate --size 8 --puzzle 8-1", "--puzzle"},
+    };
+    for (const auto& [args, named] : cases) {
+        SCOPED_TRACE(args);
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty());
+        ASSERT_EQ(linesOf(run.err).size(), 1u) << run.err;
+        EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+    }
+}
+
 TEST(PuzzleTool, HelpAndVersion) {
     const ToolRun version = runTool("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "1.1\n");
     const ToolRun help = runTool("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--size", "--seed", "--count", "--format", "--solution", "--unique",
-                               "solve", "stats", "--version"})
+    for (const char* option : {"--size", "--seed", "--puzzle", "--count", "--format", "--solution",
+                               "--unique", "solve", "stats", "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
 

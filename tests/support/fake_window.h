@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,11 @@ struct MessageBoxCall {
     std::string caption;
     MessageButtons buttons;
     bool operator==(const MessageBoxCall&) const = default;
+};
+
+struct TextQuestion {
+    std::string prompt;
+    std::string caption;
 };
 
 struct InvalidatedRect {
@@ -93,6 +99,22 @@ class FakeWindow final : public WindowServices {
         if (insideOptionsDialog) insideOptionsDialog();
     }
     void localiseMenu() override { ++menuLocalisations; }
+
+    // The text dialog answers from a script: each entry is what the player types, or nothing
+    // for Cancel; an empty script cancels. The clipboard keeps what was copied last.
+    std::vector<TextQuestion> textQuestions;
+    std::deque<std::optional<std::string>> typedTexts;
+    std::string clipboard;
+    bool askText(std::string_view prompt, std::string_view caption, std::string& answer) override {
+        textQuestions.push_back({std::string(prompt), std::string(caption)});
+        if (typedTexts.empty()) return false;
+        const std::optional<std::string> typed = typedTexts.front();
+        typedTexts.pop_front();
+        if (!typed) return false;
+        answer = *typed;
+        return true;
+    }
+    void copyText(std::string_view text) override { clipboard = std::string(text); }
 
   private:
     std::uint32_t runningId_ = 0;

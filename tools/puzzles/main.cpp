@@ -2,6 +2,7 @@
 #include "drawing.h"
 #include "engine/checker.h"
 #include "engine/generator.h"
+#include "engine/puzzle_number.h"
 #include "engine/random_source.h"
 #include "engine/unique_puzzle.h"
 #include "options.h"
@@ -46,6 +47,12 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
     board.boardSize = static_cast<std::int16_t>(options.size);
     const bool json = options.format == puzzles::Format::json;
     if (!json) std::printf("seed %u\n", seed);
+    if (!json && !options.unique && options.count > 0) {
+        // The first puzzle from a seed is the one the game plays under this number.
+        const PuzzleNumberText number =
+            formatPuzzleNumber({static_cast<std::int16_t>(options.size), seed});
+        std::printf("number %.*s\n", static_cast<int>(number.length), number.chars);
+    }
     for (std::uint32_t index = 0; index < options.count; ++index) {
         puzzles::UniqueNote note;
         if (options.unique) {

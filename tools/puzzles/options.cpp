@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "engine/puzzle_number.h"
+
 #include <string_view>
 
 namespace kelvaro::puzzles {
@@ -29,6 +31,7 @@ const char* helpText() {
            "                       [--format text|json] [--solution] [--unique]\n"
            "       kelvaro-puzzles solve [FILE]\n"
            "       kelvaro-puzzles stats --size N [--seed S] [--count C] [--unique]\n"
+           "       kelvaro-puzzles generate|stats --puzzle N-S ...\n"
            "       kelvaro-puzzles --help | --version\n"
            "\n"
            "Makes Kelvaro puzzles: link each pair of equal letters with a line that has\n"
@@ -39,9 +42,13 @@ const char* helpText() {
            "  --size N        board side: 5, 8 or 12 (required)\n"
            "  --seed S        seed of the random source, 0 to 4294967295; the same seed\n"
            "                  gives the same puzzles (a random seed when absent)\n"
+           "  --puzzle N-S    the puzzle number the game shows (Puzzle menu), short for\n"
+           "                  --size N --seed S; the first puzzle is the game's puzzle\n"
            "  --count C       how many puzzles to make in a row from that seed (default 1)\n"
            "  --format F      text (default): a drawing for a terminal, after a first line\n"
-           "                  'seed S'; json: one line per puzzle and nothing else,\n"
+           "                  'seed S' and, without --unique, a line 'number N-S' naming\n"
+           "                  the first puzzle (play it with kelvaro --puzzle N-S); json:\n"
+           "                  one line per puzzle and nothing else,\n"
            "                  "
            "{\"size\":N,\"seed\":S,\"index\":I,\"ok\":B,\"solution\":[[...],...]}\n"
            "                  with rows from the top and each cell's signed code\n"
@@ -73,6 +80,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
     bool haveSize = false;
     bool haveFile = false;
     bool haveCount = false;
+    bool havePuzzle = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -123,7 +131,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.solution = true;
             continue;
         }
-        if (name != "--size" && name != "--seed" && name != "--count" &&
+        if (name != "--size" && name != "--seed" && name != "--count" && name != "--puzzle" &&
             (name != "--format" || !generating)) {
             error = "unknown option " + quoted(arg) + " for " + (generating ? "generate" : "stats");
             return false;
@@ -136,7 +144,23 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             value = argv[++i];
         }
         std::uint64_t number = 0;
-        if (name == "--size") {
+        if ((name == "--puzzle" && (haveSize || options.hasSeed)) ||
+            ((name == "--size" || name == "--seed") && havePuzzle)) {
+            error = "--puzzle stands for --size and --seed: give one or the others";
+            return false;
+        }
+        if (name == "--puzzle") {
+            PuzzleNumber puzzle;
+            if (!parsePuzzleNumber(value, puzzle) || puzzle.size == 0) {
+                error = "bad puzzle number " + quoted(value) +
+                        " (use a size 5, 8 or 12, a dash and a seed, such as 8-3141592653)";
+                return false;
+            }
+            options.size = puzzle.size;
+            options.seed = puzzle.seed;
+            options.hasSeed = true;
+            haveSize = havePuzzle = true;
+        } else if (name == "--size") {
             if (!parseNumber(value, 12, number) || (number != 5 && number != 8 && number != 12)) {
                 error = "bad size " + quoted(value) + " (use 5, 8 or 12)";
                 return false;

@@ -1,0 +1,45 @@
+// The Puzzle menu, after "Menu": undo and redo, restart, play by number, copy the number, and
+// the number itself. Its texts follow the language like the rest of the command bar.
+#pragma once
+
+#include "app/commands.h"
+#include "game/game_world.h"
+
+#include <array>
+#include <map>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace kelvaro {
+
+struct PuzzleMenuItem {
+    int commandId; // 0: a separator
+    const char* text;
+    const char* french;
+};
+
+constexpr const char* puzzleMenuTitle = "Puzzle";
+constexpr const char* puzzleMenuTitleFrench = "Grille";
+
+// In position order. The number item's text is made from the puzzle on the board.
+constexpr std::array<PuzzleMenuItem, 7> puzzleMenuItems{{
+    {commandUndo, "Undo", "Annuler"},
+    {commandRedo, "Redo", "Rétablir"},
+    {0, nullptr, nullptr},
+    {commandRestart, "Restart this puzzle", "Recommencer cette grille"},
+    {commandPlayByNumber, "Play a puzzle by number...", "Jouer une grille par son numéro..."},
+    {commandCopyNumber, "Copy puzzle number", "Copier le numéro de la grille"},
+    {commandPuzzleNumber, "Puzzle", "Grille"},
+}};
+
+// Adds the menu to the bar; its actions (keys working while the menu is closed) go into
+// `actions` by command id and onto `keyOwner`.
+QMenu* createPuzzleMenu(QMenuBar& bar, QWidget& keyOwner, std::map<int, QAction*>& actions);
+
+// Texts, the number and what is enabled, as the game now stands.
+void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const GameWorld& world);
+
+} // namespace kelvaro
