@@ -34,6 +34,34 @@ TEST_F(FinishTest, ShowSolutionIsRefusedUnlessTheClockRuns) {
     }
 }
 
+// A grid solved along other routes than the generated ones, some cells owned by another line:
+// accepted without a question and without any charge for the differing owners, and recorded.
+TEST_F(FinishTest, AGridSolvedAlongOtherRoutesIsAcceptedUnchargedAndRecorded) {
+    startPuzzle(twoRoutesPuzzle);
+    setLayer(board.grid, otherRoutesAlmostDrawn);
+    startClock();
+    window.advance(42000);
+    stroke({{2, 1}, {2, 2}, {1, 2}, {0, 2}});
+    EXPECT_EQ(gridRows(), otherRoutesDrawn);
+    EXPECT_GT(countOwnerDifferences(board), 0);
+
+    EXPECT_EQ(state.gamePhase, phaseFinished);
+    EXPECT_EQ(state.solveState, -1);
+    EXPECT_TRUE(window.messageBoxes.empty());
+    EXPECT_EQ(state.penaltyCells, 0);
+    EXPECT_EQ(state.finalTime, 42000);
+    EXPECT_EQ(state.hintMode, 0); // the painter shows "Accepted solution!" (no penalty)
+    const Statistics& records = world.statistics;
+    EXPECT_EQ(records.gamesPlayed[0][0], 1);
+    EXPECT_EQ(records.totalTime[0][0], 42000);
+    EXPECT_EQ(records.totalPenalty[0][0], 0);
+    EXPECT_EQ(records.bestTime[0][0], 42000);
+    Settings settings;
+    Statistics saved;
+    ASSERT_EQ(loadSettings(settings, saved, registry), 0);
+    EXPECT_EQ(saved.gamesPlayed[0][0], 1);
+}
+
 TEST_F(FinishTest, ShowSolutionAnsweredCancelLetsTheGameGoOn) {
     startPuzzle(smallPuzzle);
     startClock();

@@ -164,4 +164,13 @@ constexpr std::string_view exampleBoard = "F12F7\n"
                                           "|L-2|\n"
                                           "L13-J\n";
 
+// A puzzle with a second solution: lines 1 and 2 can swap routes through the top-left 4 x 3
+// cells, so some cells change owner while every line keeps its length. The player's grid has
+// the other routes drawn but for two cells of line 1, (2, 2) and (1, 2), drawn by a stroke
+// from (2, 1) to (0, 2).
+inline const std::vector<std::string> twoRoutesPuzzle{"1--73", "F21J|", "L--2|", "F7F7|", "3LJLJ"};
+inline const std::vector<std::string> otherRoutesAlmostDrawn{"1F-73", "|21||", "L..2|", "F7F7|",
+                                                             "3LJLJ"};
+inline const std::vector<std::string> otherRoutesDrawn{"1F-73", "|21||", "L-J2|", "F7F7|", "3LJLJ"};
+
 } // namespace kelvaro
