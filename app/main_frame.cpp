@@ -282,8 +282,9 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         return keyEvent(static_cast<QKeyEvent*>(event));
     case QEvent::FocusOut:
+        // Also when the window closes: nothing may be asked or told then.
         liftKeyboardPen();
-        afterEvent();
+        followGame();
         return false;
     default:
         return false;
@@ -370,9 +371,13 @@ void MainFrame::liftKeyboardPen() {
     kelvaro::liftKeyboardPen(gameWorld);
 }
 
-void MainFrame::afterEvent() {
+void MainFrame::followGame() {
     updatePuzzleMenu(*puzzleCommands, actions, gameWorld);
     syncCursorFrame();
+}
+
+void MainFrame::afterEvent() {
+    followGame();
     showPracticeNoticeIfDue(gameWorld);
 }
 

@@ -84,7 +84,9 @@ class MainFrame : public QMainWindow {
     Rect composeFrame();
     bool stylusEvent(QMouseEvent* event);
     bool keyEvent(QKeyEvent* event);
-    // After every event the game handled: the Puzzle menu, the cursor, a due notice.
+    // The Puzzle menu and the cursor as the game now stands.
+    void followGame();
+    // After every event of the player's or the timer's: followGame, then a notice that is due.
     void afterEvent();
     void syncCursorFrame();
 

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdint>
@@ -114,5 +116,30 @@ class FrameHarness {
     int dialogsRun = 0;
     std::function<int(QDialog&)> insideDialog; // empty: the dialog is accepted untouched
 };
+
+// The window's own pixels, as its last paints left them; no paint runs to get them.
+inline QImage onScreen(FrameHarness& h) {
+    QApplication::processEvents();
+    const QPoint origin = h.area()->mapTo(h.frame.get(), QPoint(0, 0));
+    return h.frame->screen()
+        ->grabWindow(h.frame->winId(), origin.x(), origin.y(), h.area()->width(),
+                     h.area()->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// What the window shows when it shows the back buffer and nothing over it.
+inline QImage bufferAsShown(FrameHarness& h) {
+    const GameAreaPlacement& p = h.frame->placement();
+    QImage expected(h.area()->size(), QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    const QImage scaled = h.frame->backBuffer().image.scaled(p.target.size());
+    for (int y = 0; y < scaled.height(); ++y) {
+        for (int x = 0; x < scaled.width(); ++x) {
+            expected.setPixel(p.target.left() + x, p.target.top() + y, scaled.pixel(x, y));
+        }
+    }
+    return expected;
+}
 
 } // namespace kelvaro

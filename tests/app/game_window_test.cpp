@@ -239,30 +239,6 @@ TEST(PaintingInTheWindow, AClockTickPresentsOnlyTheStatusStrip) {
     EXPECT_EQ(h.frame->lastPresented(), QRegion(widgetRect(h.frame->placement(), statusStripRect)));
 }
 
-// The window's own pixels, as its last paints left them; no paint runs to get them.
-QImage onScreen(FrameHarness& h) {
-    QApplication::processEvents();
-    const QPoint origin = h.area()->mapTo(h.frame.get(), QPoint(0, 0));
-    return h.frame->screen()
-        ->grabWindow(h.frame->winId(), origin.x(), origin.y(), h.area()->width(),
-                     h.area()->height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-QImage bufferAsShown(FrameHarness& h) {
-    const GameAreaPlacement& p = h.frame->placement();
-    QImage expected(h.area()->size(), QImage::Format_RGB32);
-    expected.fill(Qt::black);
-    const QImage scaled = h.frame->backBuffer().image.scaled(p.target.size());
-    for (int y = 0; y < scaled.height(); ++y) {
-        for (int x = 0; x < scaled.width(); ++x) {
-            expected.setPixel(p.target.left() + x, p.target.top() + y, scaled.pixel(x, y));
-        }
-    }
-    return expected;
-}
-
 TEST(PaintingInTheWindow, TheScreenFollowsTheBufferThroughStrokesAndTicks) {
     FrameHarness h;
     h.frame->resize(800, 900); // a factor of 3
