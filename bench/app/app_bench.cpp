@@ -1,9 +1,11 @@
 // The main window's costs: a stylus move from the mouse event to the presented frame, the
 // start-up to the first painted frame, and the resident memory of a running game.
+#include "app/commands.h"
 #include "app/main_frame.h"
 #include "store/file_registry.h"
 #include "store/settings_store.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -106,6 +108,55 @@ BENCHMARK(BM_StylusMoveToPresentedFrame)
     ->Arg(1)
     ->Arg(2)
     ->Arg(4)
+    ->Unit(benchmark::kMicrosecond);
+
+// Undo or redo of a 100-cell step, from the command to the presented frame, at a factor of 2.
+void BM_UndoRedoToPresentedFrame(benchmark::State& bench) {
+    Desk desk(2);
+    MainFrame frame(*desk.registry, 1);
+    frame.showAndStart();
+    frame.resize(240 * 2 + 40, 270 * 2 + 120);
+    QApplication::processEvents();
+    QWidget* area = frame.gameArea();
+    const auto centre = [&](Cell c) {
+        const GameState& s = frame.world().state;
+        return widgetRect(frame.placement(),
+                          {s.boardLeft + c.x * 20, s.boardTop + c.y * 20,
+                           s.boardLeft + c.x * 20 + 20, s.boardTop + c.y * 20 + 20})
+            .center();
+    };
+    const std::vector<Cell> path = snake();
+    sendMouse(area, QEvent::MouseButtonPress, centre(path[0]), Qt::LeftButton); // ends the splash
+    sendMouse(area, QEvent::MouseButtonRelease, centre(path[0]), Qt::NoButton);
+    sendMouse(area, QEvent::MouseButtonPress, centre(path[0]), Qt::LeftButton);
+    const UndoHistory& history = frame.world().history;
+    for (std::size_t step = 1; step < path.size(); ++step) {
+        // The step's cells so far: the drawn ones differ from the puzzle's empty grid.
+        int drawn = 0;
+        for (int i = 0; i < layerCells; ++i)
+            drawn += frame.world().board.grid[i] != 0 && frame.world().board.solution[i] <= 0;
+        if (drawn >= 100) break;
+        sendMouse(area, QEvent::MouseMove, centre(path[step]), Qt::LeftButton);
+    }
+    sendMouse(area, QEvent::MouseButtonRelease, centre(path[0]), Qt::NoButton);
+    QApplication::processEvents();
+    if (history.changes.size() != 100 || frame.placement().factor != 2) {
+        bench.SkipWithError("no 100-cell step at a factor of 2");
+        return;
+    }
+    QAction* undo = frame.commandAction(commandUndo);
+    QAction* redo = frame.commandAction(commandRedo);
+    for (auto _ : bench) {
+        (canUndo(history) ? undo : redo)->trigger();
+        frame.paintPendingNow();
+    }
+    bench.counters["cells"] = static_cast<double>(history.changes.size());
+    bench.counters["presented px"] = frame.lastPresented().boundingRect().width() *
+                                     frame.lastPresented().boundingRect().height();
+}
+BENCHMARK(BM_UndoRedoToPresentedFrame)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMicrosecond);
 
 long residentKilobytes() {

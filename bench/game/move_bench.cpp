@@ -3,6 +3,7 @@
 #include "engine/random_source.h"
 #include "game/game.h"
 #include "gui_application.h"
+#include "quiet_window.h"
 #include "render/back_buffer.h"
 #include "render/board_painter.h"
 #include "store/memory_registry.h"
@@ -13,24 +14,6 @@
 
 namespace kelvaro {
 namespace {
-
-// A window that does nothing, with a clock that moves on 16 ms per reading, as moves arrive.
-class QuietWindow final : public WindowServices {
-  public:
-    std::uint32_t now = 100000;
-    std::uint32_t tickCount() override { return now += 16; }
-    void requestRepaint() override {}
-    void invalidateRect(const Rect&, bool) override {}
-    void updateNow() override {}
-    std::uint32_t startTimer(int id, int) override { return static_cast<std::uint32_t>(id); }
-    void stopTimer(std::uint32_t) override {}
-    int messageBox(std::string_view, std::string_view, MessageButtons) override { return 1; }
-    void runRulesDialog() override {}
-    void runOptionsDialog() override {}
-    void localiseMenu() override {}
-    bool askText(std::string_view, std::string_view, std::string&) override { return false; }
-    void copyText(std::string_view) override {}
-};
 
 // Every cell of the board, column by column, down and up in turn: each step is a move to a
 // neighbour, so every move is a drawing step that writes a code.
