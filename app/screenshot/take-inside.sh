@@ -52,3 +52,23 @@ sleep 1.5
 grab main-window-playing
 kill -TERM "$game"
 wait "$game" || true
+
+# Keyboard play on a puzzle chosen by number: the line of M drawn with the arrow keys, then
+# the line of H under way, the orange cursor frame on the pen's cell.
+XDG_CONFIG_HOME=$config "$build/app/kelvaro" --puzzle 8-3141592653 &
+game=$!
+window=$(xdotool search --sync --name '^Kelvaro$' | head -1)
+sleep 1
+xdotool windowfocus --sync "$window"
+press() { for k in "$@"; do xdotool key "$k"; sleep 0.15; done; }
+press Right # ends the splash; the practice notice follows
+box=$(timeout 10 xdotool search --sync --name '^Practice$' | head -1)
+xdotool windowfocus --sync "$box" key Return
+sleep 0.3
+xdotool windowfocus --sync "$window"
+press Right Right space Left Down Right Down Left space
+press Right Right Up Up space Down Right Up
+sleep 0.5
+grab keyboard-cursor.png
+kill -TERM "$game"
+wait "$game" || true
