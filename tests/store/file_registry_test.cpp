@@ -283,9 +283,10 @@ TEST_F(FileRegistryTest, ASaveThatCannotWriteTellsTheSystemsReasonAndThePath) {
 }
 
 TEST_F(FileRegistryTest, AFileThatIsNoRegistryExportIsSetAsideWholeAndAFreshOneWritten) {
-    const std::string binary("\x7F"
-                             "ELF\x02\x01\x01\0\0\0\xFF\xFE",
-                             14);
+    // Sized from the literal: its zero bytes are part of the noise, its terminator is not.
+    const char binaryBytes[] = "\x7F"
+                               "ELF\x02\x01\x01\0\0\0\xFF\xFE";
+    const std::string binary(binaryBytes, sizeof binaryBytes - 1);
     const std::string headless = "[HKEY_CURRENT_USER\\Software\\Dravix\\Kelvaro]\n"
                                  "\"langue\"=dword:00000001\n";
     for (const std::string& foreign :
@@ -324,10 +325,10 @@ TEST_F(FileRegistryTest, AFileThatIsNoRegistryExportIsSetAsideWholeAndAFreshOneW
 }
 
 TEST_F(FileRegistryTest, EveryExportHeaderAndAnEmptyFileAreKept) {
-    const std::string utf16NoMark("W\0i\0n\0d\0o\0w\0s\0 \0R\0e\0g\0i\0s\0t\0r\0y\0 \0"
-                                  "E\0d\0i\0t\0o\0r\0 \0V\0e\0r\0s\0i\0o\0n\0 \0"
-                                  "5\0.\0\x30\0\x30\0\r\0\n\0",
-                                  80);
+    const char utf16Bytes[] = "W\0i\0n\0d\0o\0w\0s\0 \0R\0e\0g\0i\0s\0t\0r\0y\0 \0"
+                              "E\0d\0i\0t\0o\0r\0 \0V\0e\0r\0s\0i\0o\0n\0 \0"
+                              "5\0.\0\x30\0\x30\0\r\0\n\0";
+    const std::string utf16NoMark(utf16Bytes, sizeof utf16Bytes - 1);
     const std::string kept[] = {
         "",
         "\n\r\n  \n",
