@@ -1,5 +1,5 @@
 // The real kelvaro program under a virtual X server, played with the mouse and the keys.
-#include "x_session.h"
+#include "desktop_fixture.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -17,19 +17,8 @@ constexpr int perfectBannerPicture = 114;
 constexpr int englishBannerRow = 13;
 constexpr int revealedRgb = 0x00FFFF; // cyan: a cell whose line a hint revealed
 
-// Skips the test when the X tools are missing; otherwise a running virtual server.
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public WithDesktop<::testing::Test> {
   protected:
-    void SetUp() override {
-        const QString missing = missingTool({QStringLiteral("Xvfb"), QStringLiteral("xdotool")});
-        if (!missing.isEmpty()) GTEST_SKIP() << missing.toStdString() << " is not installed";
-        session = std::make_unique<XSession>();
-        ASSERT_TRUE(session->running()) << "Xvfb did not start";
-        ASSERT_TRUE(config.isValid());
-    }
-
-    QString settingsFile() const { return config.filePath(QStringLiteral("kelvaro/kelvaro.reg")); }
-
     // A DWORD value of the saved settings file, if it holds one under that name.
     std::optional<std::uint32_t> savedNumber(const QString& name) const {
         QFile file(settingsFile());
@@ -41,9 +30,6 @@ class DesktopTest : public ::testing::Test {
         if (!match.hasMatch()) return std::nullopt;
         return match.captured(1).toUInt(nullptr, 16);
     }
-
-    std::unique_ptr<XSession> session;
-    QTemporaryDir config;
 };
 
 // Whether board cell (x, y) shows the colour of a revealed line somewhere in it.

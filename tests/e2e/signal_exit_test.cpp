@@ -1,6 +1,6 @@
 // The session's signals end the real program at once, whatever it is doing: no question, no
 // code that follows an open dialog or message box, nothing written.
-#include "x_session.h"
+#include "desktop_fixture.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -50,18 +50,8 @@ std::map<std::string, std::string> folderContents(const QString& path) {
     return contents;
 }
 
-class SignalExitTest : public ::testing::TestWithParam<Case> {
+class SignalExitTest : public WithDesktop<::testing::TestWithParam<Case>> {
   protected:
-    void SetUp() override {
-        const QString missing = missingTool({QStringLiteral("Xvfb"), QStringLiteral("xdotool")});
-        if (!missing.isEmpty()) GTEST_SKIP() << missing.toStdString() << " is not installed";
-        session = std::make_unique<XSession>();
-        ASSERT_TRUE(session->running()) << "Xvfb did not start";
-        ASSERT_TRUE(config.isValid());
-    }
-
-    QString settingsFile() const { return config.filePath(QStringLiteral("kelvaro/kelvaro.reg")); }
-
     // One earlier game on record, with a best time that any game beats.
     void storeSlowRecord() const {
         QDir(config.path()).mkpath(QStringLiteral("kelvaro"));
@@ -102,9 +92,6 @@ class SignalExitTest : public ::testing::TestWithParam<Case> {
         // The record beats the stored best time: "Best time!" shows before the save.
         return !session->waitForWindow(QStringLiteral("Congratulations"), 5000).isEmpty();
     }
-
-    std::unique_ptr<XSession> session;
-    QTemporaryDir config;
 };
 
 TEST_P(SignalExitTest, EndsAtOnceWithoutAQuestionAndWritesNothing) {
