@@ -54,7 +54,7 @@ bool terminated(const HistogramText& text) {
 bool sameRecords(const Settings& a, const Statistics& b, const Settings& c, const Statistics& d) {
     return a.language == c.language && a.difficulty == c.difficulty && a.player == c.player &&
            a.lineOkColour == c.lineOkColour && a.lineViColour == c.lineViColour &&
-           b.bestTime == d.bestTime && b.gamesPlayed == d.gamesPlayed &&
+           a.unique == c.unique && b.bestTime == d.bestTime && b.gamesPlayed == d.gamesPlayed &&
            b.totalTime == d.totalTime && b.totalPenalty == d.totalPenalty &&
            b.histogram == d.histogram;
 }
@@ -74,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(settings.language == 0 || settings.language == 1);
     require(settings.difficulty >= 0 && settings.difficulty <= 2);
     require(settings.player == 0 || settings.player == 1);
+    require(settings.unique == 0 || settings.unique == 1);
     for (const auto& row : statistics.histogram) {
         for (const HistogramText& text : row) require(terminated(text));
     }

@@ -25,6 +25,8 @@ struct Settings {
     std::int16_t player = 0;     // player slot 0 or 1
     Colour lineOkColour = defaultLineOkColour;
     Colour lineViColour = defaultLineViColour;
+    // 1: each new game is a puzzle with exactly one solution; 0: the plain generator's.
+    std::int32_t unique = 0;
 };
 
 // Every field is indexed [player][difficulty].

@@ -116,6 +116,9 @@ std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& 
             readHistogram(registry, slotName("histo", p, d), statistics.histogram[pi][di]);
         }
     }
+    // Came after the first 36 values: a key written before it existed has none, and a value
+    // that is neither 0 nor 1 was not written here. Both mean the plain puzzles.
+    settings.unique = readWord(registry, "unique", 0, value) && value == 1 ? 1 : 0;
     // The stored version is not applied: this program's own stays.
     registry.closeKey();
     return 0;
@@ -161,6 +164,7 @@ SaveReport saveSettings(const Settings& settings, const Statistics& statistics,
                               static_cast<std::uint32_t>(length + 1));
         }
     }
+    writeWord(registry, "unique", static_cast<std::uint32_t>(settings.unique));
     registry.closeKey();
     return registry.lastSave();
 }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ void populate(Settings& settings, Statistics& statistics) {
     settings.player = 1;
     settings.lineOkColour = 0x123456;
     settings.lineViColour = 0xABCDEF;
+    settings.unique = 1;
     std::int32_t n = 1;
     for (std::size_t p = 0; p < 2; ++p) {
         for (std::size_t d = 0; d < 3; ++d) {
@@ -81,6 +83,7 @@ TEST(SaveSettings, FirstSaveCreatesTheKeyWithAllValuesInOrder) {
             expected.push_back({slot("histo", p, d), regSz, {0}});
         }
     }
+    expected.push_back({"unique", regDword, word(0)}); // newer than the other 36: after them
     ASSERT_EQ(key->values.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(expected[i].name);
@@ -160,6 +163,7 @@ TEST(LoadSettings, ReadsBackEverythingSaved) {
     EXPECT_EQ(loaded.player, 1);
     EXPECT_EQ(loaded.lineOkColour, 0x123456u);
     EXPECT_EQ(loaded.lineViColour, 0xABCDEFu);
+    EXPECT_EQ(loaded.unique, 1);
     EXPECT_EQ(loadedStatistics.bestTime, statistics.bestTime);
     EXPECT_EQ(loadedStatistics.gamesPlayed, statistics.gamesPlayed);
     EXPECT_EQ(loadedStatistics.totalTime, statistics.totalTime);
@@ -268,6 +272,44 @@ TEST(LoadSettings, KeepsFieldsInRangeAndIgnoresWhatCannotBeUsed) {
         loadSettings(settings, statistics, registry);
         EXPECT_EQ(fieldValue(c.field, settings, statistics), c.after);
     }
+}
+
+TEST(LoadSettings, TakesUniquePuzzlesOnlyFromAStoredOne) {
+    struct Case {
+        const char* name;
+        std::optional<RegValue> stored;
+        std::int32_t before;
+        std::int32_t after;
+    };
+    const Case cases[] = {
+        {"written before the value existed", std::nullopt, 1, 0},
+        {"off", RegValue{"unique", regDword, word(0)}, 1, 0},
+        {"on", RegValue{"unique", regDword, word(1)}, 0, 1},
+        {"two", RegValue{"unique", regDword, word(2)}, 1, 0},
+        {"all bits set", RegValue{"unique", regDword, word(0xFFFFFFFF)}, 1, 0},
+        {"one in the high byte", RegValue{"unique", regDword, word(0x01000000)}, 1, 0},
+        {"as text", RegValue{"unique", regSz, {'1', 0}}, 1, 0},
+        {"too large for its room", RegValue{"unique", regDword, Bytes(8, 0)}, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryRegistry registry;
+        registry.putValue(settingsKeyPath, {"langue", regDword, word(1)});
+        if (c.stored) registry.putValue(settingsKeyPath, *c.stored);
+        Settings settings;
+        Statistics statistics;
+        settings.unique = c.before;
+        loadSettings(settings, statistics, registry);
+        EXPECT_EQ(settings.unique, c.after);
+        EXPECT_EQ(settings.language, 1);
+    }
+    // Without the key nothing is read, the option included.
+    MemoryRegistry empty;
+    Settings settings;
+    Statistics statistics;
+    settings.unique = 1;
+    EXPECT_EQ(loadSettings(settings, statistics, empty), -1);
+    EXPECT_EQ(settings.unique, 1);
 }
 
 TEST(LoadSettings, TakesOnlyHistogramsThatFitWithTheirZeroByte) {
