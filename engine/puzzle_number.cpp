@@ -1,6 +1,7 @@
 #include "engine/puzzle_number.h"
 
 #include "engine/generator.h"
+#include "engine/unique_puzzle.h"
 
 namespace kelvaro {
 
@@ -34,9 +35,11 @@ bool parseSeed(std::string_view digits, std::uint32_t& seed) {
     return true;
 }
 
-// The size part, before the dash: exactly "5", "8" or "12". Flags written after the size would
-// be read here, between the digits and the dash.
-bool parseSize(std::string_view text, std::int16_t& size) {
+// The size part, before the dash: exactly "5", "8" or "12", then a "u" (or "U") for a unique
+// number.
+bool parseSize(std::string_view text, std::int16_t& size, bool& unique) {
+    unique = !text.empty() && (text.back() == 'u' || text.back() == 'U');
+    if (unique) text.remove_suffix(1);
     if (text.empty() || text.size() > 2) return false;
     int value = 0;
     for (const char c : text) {
@@ -66,7 +69,7 @@ bool parsePuzzleNumber(std::string_view text, PuzzleNumber& number) {
     PuzzleNumber read;
     std::string_view seedDigits = text;
     if (const std::size_t dash = text.find('-'); dash != std::string_view::npos) {
-        if (!parseSize(text.substr(0, dash), read.size)) return false;
+        if (!parseSize(text.substr(0, dash), read.size, read.unique)) return false;
         seedDigits = text.substr(dash + 1);
     }
     if (!parseSeed(seedDigits, read.seed)) return false;
@@ -78,16 +81,23 @@ PuzzleNumberText formatPuzzleNumber(const PuzzleNumber& number) {
     PuzzleNumberText text;
     if (number.size > 0) {
         text.length = writeDecimal(static_cast<std::uint32_t>(number.size), text.chars);
+        if (number.unique) text.chars[text.length++] = 'u';
         text.chars[text.length++] = '-';
     }
     text.length += writeDecimal(number.seed, text.chars + text.length);
     return text;
 }
 
-void generateNumberedPuzzle(Board& board, RandomSource& random, const PuzzleNumber& number) {
+bool generateNumberedPuzzle(Board& board, RandomSource& random, const PuzzleNumber& number) {
     board.boardSize = number.size;
     random.reseed(number.seed);
+    if (number.unique) {
+        UniqueSearch search;
+        if (generateUniquePuzzle(board, random, search)) return true;
+        random.reseed(number.seed);
+    }
     generatePuzzle(board, random);
+    return !number.unique;
 }
 
 } // namespace kelvaro

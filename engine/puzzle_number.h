@@ -14,6 +14,8 @@ namespace kelvaro {
 struct PuzzleNumber {
     std::int16_t size = 0; // 5, 8 or 12; 0 when the text gave a seed alone
     std::uint32_t seed = 0;
+    // Written "12u-3141592653": the first puzzle with exactly one solution from the seed.
+    bool unique = false;
     bool operator==(const PuzzleNumber&) const = default;
 };
 
@@ -22,13 +24,13 @@ constexpr bool isPuzzleSize(int size) {
     return size == 5 || size == 8 || size == 12;
 }
 
-// Reads "N-S" or a bare "S", blanks around it ignored: N one of 5, 8, 12; S one to ten decimal
-// digits (leading zeros allowed) up to 4294967295. A bare S leaves size 0, for the caller to
-// fill with the size of the current difficulty. False, and `number` untouched, for any other
-// text.
+// Reads "N-S", "Nu-S" or a bare "S", blanks around it ignored: N one of 5, 8, 12; u (or U)
+// for a unique number; S one to ten decimal digits (leading zeros allowed) up to 4294967295.
+// A bare S is a plain number with size 0, for the caller to fill with the size of the current
+// difficulty. False, and `number` untouched, for any other text.
 bool parsePuzzleNumber(std::string_view text, PuzzleNumber& number);
 
-// "12-4294967295" is the longest number written today; the room left is for later flags.
+// "12u-4294967295" is the longest number written today; the room left is for later flags.
 constexpr std::size_t puzzleNumberCapacity = 16;
 
 struct PuzzleNumberText {
@@ -37,11 +39,15 @@ struct PuzzleNumberText {
     std::string_view view() const { return {chars, length}; }
 };
 
-// "N-S"; a number without a size is written as its bare seed.
+// "N-S", or "Nu-S" for a unique number; a number without a size is written as its bare seed.
 PuzzleNumberText formatPuzzleNumber(const PuzzleNumber& number);
 
 // The puzzle a number names: the first puzzle generatePuzzle makes at that size from a source
 // started again from the seed. The puzzle tool's first puzzle for --size N --seed S is the same.
-void generateNumberedPuzzle(Board& board, RandomSource& random, const PuzzleNumber& number);
+// For a unique number, the first puzzle generateUniquePuzzle keeps from that source, as the
+// tool's first for --unique; should none turn up within the candidate cap, the plain puzzle of
+// the seed, and the answer is false (the board then holds what the plain number names). That
+// search can take a while; the game runs it away from its window's thread.
+bool generateNumberedPuzzle(Board& board, RandomSource& random, const PuzzleNumber& number);
 
 } // namespace kelvaro

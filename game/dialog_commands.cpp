@@ -66,6 +66,8 @@ void showOptions(GameWorld& world) {
     }
     state.tapCount = 0;
     stopWindowTimer(world);
+    // A puzzle still being prepared is given up; a new game follows the dialog instead.
+    if (cancelPreparation(world.preparation)) abandoned = true;
 
     world.window.runOptionsDialog();
     world.window.localiseMenu();

@@ -10,3 +10,4 @@
 #include "game/lifecycle.h"
 #include "game/puzzle_commands.h"
 #include "game/stylus.h"
+#include "game/unique_puzzles.h"

@@ -6,6 +6,7 @@
 #include "engine/puzzle_number.h"
 #include "engine/random_source.h"
 #include "game/undo_history.h"
+#include "game/unique_preparation.h"
 #include "game/window_services.h"
 #include "model/game_state.h"
 #include "store/registry.h"
@@ -70,6 +71,13 @@ struct GameWorld {
     bool practiceNoticeShown = false;
     UndoHistory history;
     KeyboardPen pen;
+    // The puzzle with one solution being made for this game, if any; while it is, the board
+    // is empty and waits for it.
+    PuzzlePreparation preparation;
+    // The last puzzle with one solution made, and its number, so that restarting it (or
+    // choosing its number again) need not search again.
+    Board keptPuzzle;
+    PuzzleNumber keptNumber;
 };
 
 } // namespace kelvaro

@@ -1,6 +1,7 @@
 #include "game/keyboard_pen.h"
 
 #include "game/stylus.h"
+#include "game/unique_puzzles.h"
 #include "model/layout.h"
 
 namespace kelvaro {
@@ -41,7 +42,7 @@ void keyboardArrow(GameWorld& world, int direction) {
         tap(world);
         return;
     }
-    if (world.state.gamePhase == phasePaused) return;
+    if (world.state.gamePhase == phasePaused || preparingPuzzle(world)) return;
     if (!pen.shown || !inBoard(world.board, pen.x, pen.y)) {
         pen.shown = true;
         if (!inBoard(world.board, pen.x, pen.y)) pen.x = pen.y = 0;
@@ -64,6 +65,8 @@ void keyboardSpace(GameWorld& world) {
         tap(world);
         return;
     }
+    // The empty board waiting for its puzzle takes nothing.
+    if (preparingPuzzle(world)) return;
     pen.shown = true;
     if (world.state.gamePhase == phasePaused) {
         liftKeyboardPen(world);
@@ -86,6 +89,7 @@ void keyboardErase(GameWorld& world) {
         tap(world);
         return;
     }
+    if (preparingPuzzle(world)) return;
     liftKeyboardPen(world);
     pen.shown = true;
     const Point at = cursorCentre(world);
@@ -114,7 +118,7 @@ void followMousePress(GameWorld& world, int px, int py) {
 
 bool keyboardCursorVisible(const GameWorld& world) {
     return world.pen.shown && world.state.splashTick == 0 && world.state.gamePhase != phasePaused &&
-           inBoard(world.board, world.pen.x, world.pen.y);
+           !preparingPuzzle(world) && inBoard(world.board, world.pen.x, world.pen.y);
 }
 
 Rect keyboardCursorRect(const GameWorld& world) {

@@ -4,6 +4,7 @@
 #include "engine/generator.h"
 #include "game/game_texts.h"
 #include "game/keyboard_pen.h"
+#include "game/unique_puzzles.h"
 #include "model/layout.h"
 #include "store/settings_store.h"
 
@@ -33,7 +34,8 @@ void newGame(GameWorld& world) {
     endSplash(world);
     if (confirmAbandon(world) != 1) return;
     setUpNewGame(world);
-    if (checkGrid(world.board, solutionLayer) != 0)
+    // A puzzle still being prepared is checked when it arrives.
+    if (!preparingPuzzle(world) && checkGrid(world.board, solutionLayer) != 0)
         world.window.messageBox(generationFailedText, generationFailedCaption, buttonsOk);
     requestWholeRepaint(world);
 }
@@ -50,9 +52,10 @@ std::int16_t sideForDifficulty(std::int32_t difficulty) {
 }
 
 // A number with a size is played at that size; otherwise the puzzle gets the difficulty's size
-// and a seed of its own.
+// and a seed of its own, and is unique when the option says so.
 static void setUpGame(GameWorld& world, const PuzzleNumber* chosen) {
     GameState& state = world.state;
+    cancelPreparation(world.preparation);
     // After a failed save the store holds older values than memory; keep memory's.
     if (!world.saving.pending) loadSettings(world.settings, world.statistics, world.registry);
     keepSlotInRange(world.settings);
@@ -60,8 +63,10 @@ static void setUpGame(GameWorld& world, const PuzzleNumber* chosen) {
     if (chosen != nullptr) {
         number.seed = chosen->seed;
         if (isPuzzleSize(chosen->size)) number.size = chosen->size;
+        number.unique = chosen->unique;
     } else {
         number.seed = static_cast<std::uint32_t>(world.seedSource());
+        number.unique = world.settings.unique == 1;
     }
     world.board.boardSize = number.size;
 
@@ -83,6 +88,12 @@ static void setUpGame(GameWorld& world, const PuzzleNumber* chosen) {
     world.practiceGame = chosen != nullptr;
     if (world.practiceGame && !world.practiceNoticeShown) world.practiceNoticeDue = true;
     startFreshPlay(world);
+    // A unique puzzle comes from a source of its own, on a worker: the window need not wait
+    // for the search, and the splash's draws cannot change which puzzle the number names.
+    if (number.unique) {
+        prepareUniqueGame(world, number);
+        return;
+    }
     // The game's random source starts again from the puzzle's seed, so the number names this
     // puzzle whatever the splash drew from the same source before.
     generateNumberedPuzzle(world.board, world.random, number);
@@ -116,6 +127,8 @@ int confirmAbandon(GameWorld& world) {
     stopWindowTimer(world);
     state.tapCount = 0;
     state.repaintMode = repaintWhole;
+    // Whatever replaces the game, or the closing window, has no use for its puzzle either.
+    cancelPreparation(world.preparation);
     return 1;
 }
 

@@ -26,7 +26,8 @@ void keepSlotInRange(Settings& settings);
 void newGame(GameWorld& world);
 
 // Resets the state for a new puzzle and generates it; asks nothing. The puzzle's seed is a
-// fresh draw of the seed source.
+// fresh draw of the seed source. With the Unique puzzles option, the puzzle is prepared on a
+// worker instead, and the board stays empty until puzzleReady.
 void setUpNewGame(GameWorld& world);
 
 // setUpNewGame for the puzzle this number names (a size of 0 meaning the difficulty's): the
@@ -40,8 +41,8 @@ std::int16_t sideForDifficulty(std::int32_t difficulty);
 // cursor back on the top-left cell.
 void startFreshPlay(GameWorld& world);
 
-// 1: go on (timer stopped, tapCount 0); abandonRefusedPaused: paused, nothing done;
-// anything else: the player declined.
+// 1: go on (timer stopped, tapCount 0, no puzzle being prepared any more);
+// abandonRefusedPaused: paused, nothing done; anything else: the player declined.
 int confirmAbandon(GameWorld& world);
 
 // The window's close request; true when the window may close.

@@ -4,6 +4,7 @@
 #include "game/finish.h"
 #include "game/lifecycle.h"
 #include "game/puzzle_texts.h"
+#include "game/unique_puzzles.h"
 
 #include <string_view>
 
@@ -35,9 +36,16 @@ void afterHistoryMove(GameWorld& world) {
 // Generates the chosen puzzle and shows it, saying so when generation failed, as newGame does.
 void playNumbered(GameWorld& world, PuzzleNumber number) {
     setUpNumberedGame(world, number);
-    if (checkGrid(world.board, solutionLayer) != 0)
+    if (!preparingPuzzle(world) && checkGrid(world.board, solutionLayer) != 0)
         world.window.messageBox(generationFailedText, generationFailedCaption, buttonsOk);
     requestWholeRepaint(world);
+}
+
+// Restart and Copy need a numbered puzzle on the board: not the example, not one still being
+// prepared (it might yet turn out plain), and not while paused.
+bool puzzleOnBoard(const GameWorld& world) {
+    return world.state.gamePhase != phasePaused && world.state.exampleMode == 0 &&
+           !preparingPuzzle(world);
 }
 
 std::string badNumberMessage(std::int32_t language, std::string_view typed) {
@@ -72,7 +80,7 @@ void redoCommand(GameWorld& world) {
 
 void restartPuzzle(GameWorld& world) {
     endSplash(world);
-    if (world.state.gamePhase == phasePaused || world.state.exampleMode != 0) return;
+    if (!puzzleOnBoard(world)) return;
     if (confirmAbandon(world) != 1) return;
     playNumbered(world, world.puzzle);
     showPracticeNoticeIfDue(world);
@@ -98,7 +106,7 @@ void playPuzzleByNumber(GameWorld& world) {
 
 void copyPuzzleNumber(GameWorld& world) {
     endSplash(world);
-    if (world.state.gamePhase == phasePaused || world.state.exampleMode != 0) return;
+    if (!puzzleOnBoard(world)) return;
     world.window.copyText(puzzleNumberText(world));
 }
 

@@ -19,13 +19,14 @@ void undoCommand(GameWorld& world);
 void redoCommand(GameWorld& world);
 
 // The same puzzle, empty, its clock not started; asks first while the clock runs. Practice.
+// Nothing while the puzzle is still being prepared.
 void restartPuzzle(GameWorld& world);
 
 // Asks for a number, reads and checks it (a bad one is explained and changes nothing), then,
 // asking first while the clock runs, plays that puzzle as practice.
 void playPuzzleByNumber(GameWorld& world);
 
-// The puzzle number on the clipboard; none for the example.
+// The puzzle number on the clipboard; none for the example, nor before the puzzle is ready.
 void copyPuzzleNumber(GameWorld& world);
 
 // The puzzle the program was started on: it replaces the first new game, as practice.

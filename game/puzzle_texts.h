@@ -22,13 +22,14 @@ inline std::string_view askNumberCaption(std::int32_t language) {
 inline std::string_view badNumberText(std::int32_t language) {
     return isFrench(language)
                ? " n'est pas un numéro de grille.\r\n"
-                 "Un numéro de grille est une taille (5, 8 ou 12), un tiret et une graine de 0 "
-                 "à 4294967295, comme 8-3141592653. Une graine seule se joue à la taille de la "
-                 "difficulté choisie."
+                 "Un numéro de grille est une taille (5, 8 ou 12), un u pour une grille à "
+                 "solution unique, un tiret et une graine de 0 à 4294967295, comme 8-3141592653 "
+                 "ou 12u-3141592653. Une graine seule se joue à la taille de la difficulté "
+                 "choisie."
                : " is not a puzzle number.\r\n"
-                 "A puzzle number is a board size (5, 8 or 12), a dash and a seed from 0 to "
-                 "4294967295, such as 8-3141592653. A seed alone plays at the size of the "
-                 "current difficulty.";
+                 "A puzzle number is a board size (5, 8 or 12), a u for a puzzle with one "
+                 "solution, a dash and a seed from 0 to 4294967295, such as 8-3141592653 or "
+                 "12u-3141592653. A seed alone plays at the size of the current difficulty.";
 }
 
 inline std::string_view badNumberCaption(std::int32_t language) {

@@ -5,6 +5,7 @@
 #include "game/finish.h"
 #include "game/hints.h"
 #include "game/lifecycle.h"
+#include "game/unique_puzzles.h"
 
 #include <cstdlib>
 
@@ -107,7 +108,16 @@ static void press(GameWorld& world, int px, int py) {
     world.window.requestRepaint();
 }
 
+// While the puzzle is being prepared the board is empty and takes nothing; a touch only ends
+// the splash, as it always does. True when the event is used up so.
+static bool waitingForPuzzle(GameWorld& world, int px, int py) {
+    if (!preparingPuzzle(world)) return false;
+    if (world.state.splashTick != 0) pressDuringSplash(world, cellFromPixel(world.state, px, py));
+    return true;
+}
+
 void onStylusDown(GameWorld& world, int px, int py) {
+    if (waitingForPuzzle(world, px, py)) return;
     // A press with a step still open lost its lift (a message box took it): that step ends here.
     endStep(world.history, world.board);
     beginStep(world.history, world.board);
@@ -115,6 +125,7 @@ void onStylusDown(GameWorld& world, int px, int py) {
 }
 
 void onStylusMove(GameWorld& world, int px, int py) {
+    if (waitingForPuzzle(world, px, py)) return;
     beginStep(world.history, world.board);
     press(world, px, py);
 }
@@ -122,6 +133,7 @@ void onStylusMove(GameWorld& world, int px, int py) {
 void onStylusDoubleTap(GameWorld& world, int px, int py) {
     GameState& state = world.state;
     Board& board = world.board;
+    if (waitingForPuzzle(world, px, py)) return;
     const Cell cell = cellFromPixel(state, px, py);
     // The erase is a step of its own, after the first tap's.
     beginStep(world.history, board);
@@ -146,6 +158,7 @@ void onStylusDoubleTap(GameWorld& world, int px, int py) {
 void onStylusUp(GameWorld& world) {
     GameState& state = world.state;
     Board& board = world.board;
+    if (preparingPuzzle(world)) return;
     endStep(world.history, board);
     clearLayer(board.traceMarks);
     if (state.gamePhase == phaseFinished) {

@@ -37,6 +37,10 @@ class WindowServices : public TickSource {
                          std::string& answer) = 0;
     // Puts a UTF-8 text on the clipboard.
     virtual void copyText(std::string_view text) = 0;
+    // The one call that comes from another thread: the worker preparing a puzzle has finished,
+    // and the user-interface thread is to call puzzleReady soon, between two events. It only
+    // posts, the way a message is posted to a window.
+    virtual void postPuzzleReady() = 0;
 };
 
 } // namespace kelvaro

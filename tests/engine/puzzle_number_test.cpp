@@ -1,6 +1,8 @@
 #include "engine/checker.h"
 #include "engine/generator.h"
 #include "engine/puzzle_number.h"
+#include "engine/solver.h"
+#include "engine/unique_puzzle.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -14,6 +16,7 @@ TEST(PuzzleNumber, ReadsTheWrittenFormsAndNothingElse) {
         bool good;
         int size;
         std::uint32_t seed;
+        bool unique = false;
     };
     const Case cases[] = {
         {"8-3141592653", true, 8, 3141592653u},
@@ -41,7 +44,22 @@ TEST(PuzzleNumber, ReadsTheWrittenFormsAndNothingElse) {
         {"8-4 2", false, 0, 0},
         {"8 -42", false, 0, 0},
         {"8-42x", false, 0, 0},
-        {"8u-42", false, 0, 0}, // not read yet
+        {"12u-3141592653", true, 12, 3141592653u, true},
+        {"5U-0", true, 5, 0, true},
+        {" 8u-0000000042 ", true, 8, 42, true},
+        {"u-42", false, 0, 0},
+        {"u42", false, 0, 0},
+        {"42u", false, 0, 0},
+        {"u8-42", false, 0, 0},
+        {"8uu-42", false, 0, 0},
+        {"8-u42", false, 0, 0},
+        {"8-42u", false, 0, 0},
+        {"8 u-42", false, 0, 0},
+        {"8u -42", false, 0, 0},
+        {"7u-42", false, 0, 0},
+        {"012u-42", false, 0, 0},
+        {"12u-4294967296", false, 0, 0},
+        {"8x-42", false, 0, 0},
         {"x8-42", false, 0, 0},
         {"8-42-1", false, 0, 0},
         {"-", false, 0, 0},
@@ -52,15 +70,17 @@ TEST(PuzzleNumber, ReadsTheWrittenFormsAndNothingElse) {
         PuzzleNumber number{3, 99};
         EXPECT_EQ(parsePuzzleNumber(c.text, number), c.good);
         const PuzzleNumber expected =
-            c.good ? PuzzleNumber{static_cast<std::int16_t>(c.size), c.seed} : PuzzleNumber{3, 99};
+            c.good ? PuzzleNumber{static_cast<std::int16_t>(c.size), c.seed, c.unique}
+                   : PuzzleNumber{3, 99};
         EXPECT_EQ(number, expected); // untouched when refused
     }
 }
 
 TEST(PuzzleNumber, IsWrittenAsItIsRead) {
-    const PuzzleNumber numbers[] = {{8, 3141592653u}, {5, 0}, {12, 4294967295u}, {0, 17}};
-    const char* texts[] = {"8-3141592653", "5-0", "12-4294967295", "17"};
-    for (int i = 0; i < 4; ++i) {
+    const PuzzleNumber numbers[] = {{8, 3141592653u}, {5, 0},       {12, 4294967295u},
+                                    {0, 17},          {5, 0, true}, {12, 4294967295u, true}};
+    const char* texts[] = {"8-3141592653", "5-0", "12-4294967295", "17", "5u-0", "12u-4294967295"};
+    for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(texts[i]);
         EXPECT_EQ(formatPuzzleNumber(numbers[i]).view(), texts[i]);
         PuzzleNumber back;
@@ -89,6 +109,30 @@ TEST(PuzzleNumber, NamesTheFirstPuzzleOfItsSeedWhateverWasDrawnBefore) {
             EXPECT_EQ(used.solution, fresh.solution);
             EXPECT_EQ(used.grid, fresh.grid);
             EXPECT_EQ(checkGrid(used, solutionLayer), 0);
+        }
+    }
+}
+
+// A unique number names the first unique puzzle of a fresh source, as the tool's --unique
+// keeps it; the plain number of the same seed still names the plain puzzle.
+TEST(PuzzleNumber, AUniqueNumberNamesTheFirstUniquePuzzleOfItsSeed) {
+    for (const int size : {5, 8, 12}) {
+        for (const std::uint32_t seed : {0u, 3141592653u}) {
+            SCOPED_TRACE(std::to_string(size) + "u-" + std::to_string(seed));
+            const auto side = static_cast<std::int16_t>(size);
+            Board fresh;
+            fresh.boardSize = side;
+            Mt19937Source own(seed);
+            UniqueSearch search;
+            ASSERT_TRUE(generateUniquePuzzle(fresh, own, search));
+
+            Board used;
+            Mt19937Source shared(12345);
+            for (int i = 0; i < 777; ++i) shared.draw();
+            EXPECT_TRUE(generateNumberedPuzzle(used, shared, PuzzleNumber{side, seed, true}));
+            EXPECT_EQ(used.solution, fresh.solution);
+            EXPECT_EQ(used.grid, fresh.grid);
+            EXPECT_EQ(countSolutions(used, uniqueStepBudget).solutions, oneSolution);
         }
     }
 }

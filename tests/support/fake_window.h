@@ -4,6 +4,7 @@
 
 #include "game/window_services.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -115,6 +116,22 @@ class FakeWindow final : public WindowServices {
         return true;
     }
     void copyText(std::string_view text) override { clipboard = std::string(text); }
+
+    // The preparing worker's word that its puzzle is ready; it comes from the worker's thread.
+    // Nothing is delivered: a test calls puzzleReady itself, when it wants.
+    struct PostCount {
+        std::atomic<int> count{0};
+        PostCount() = default;
+        // A window double is copied whole between cases of a table; the count goes along.
+        PostCount(const PostCount& other) : count(other.count.load()) {}
+        PostCount& operator=(const PostCount& other) {
+            count = other.count.load();
+            return *this;
+        }
+        int load() const { return count.load(); }
+    };
+    PostCount puzzleReadyPosts;
+    void postPuzzleReady() override { ++puzzleReadyPosts.count; }
 
   private:
     std::uint32_t runningId_ = 0;

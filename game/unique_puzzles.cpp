@@ -1,0 +1,58 @@
+#include "game/unique_puzzles.h"
+
+#include "engine/checker.h"
+#include "game/game_texts.h"
+#include "game/lifecycle.h"
+#include "game/save_records.h"
+
+namespace kelvaro {
+
+void toggleUniquePuzzles(GameWorld& world) {
+    endSplash(world);
+    world.settings.unique = world.settings.unique == 1 ? 0 : 1;
+    saveRecords(world);
+}
+
+bool preparingPuzzle(const GameWorld& world) {
+    return world.preparation.active;
+}
+
+void prepareUniqueGame(GameWorld& world, const PuzzleNumber& number) {
+    if (world.keptNumber == number) {
+        world.board = world.keptPuzzle;
+        return;
+    }
+    world.board = Board{};
+    world.board.boardSize = number.size;
+    // The worker holds the window services, which outlive every game.
+    WindowServices& window = world.window;
+    startPreparation(world.preparation, number.size, number.seed, window.tickCount(),
+                     [&window] { window.postPuzzleReady(); });
+}
+
+void puzzleReady(GameWorld& world) {
+    if (!takePreparedPuzzle(world.preparation)) return;
+    const PreparedPuzzle& made = world.preparation.result;
+    world.board = made.board;
+    if (made.unique) {
+        world.keptPuzzle = made.board;
+        world.keptNumber = world.puzzle;
+    } else {
+        world.puzzle.unique = false;
+        // Only a plain puzzle can have failed to generate, as at any new game.
+        if (checkGrid(world.board, solutionLayer) != 0)
+            world.window.messageBox(generationFailedText, generationFailedCaption, buttonsOk);
+    }
+    requestWholeRepaint(world);
+}
+
+bool preparingNoteShown(const GameWorld& world, std::uint32_t now) {
+    return preparingPuzzle(world) && now - world.preparation.startTick > preparingNoteDelayMs;
+}
+
+std::uint32_t preparingNoteDueIn(const GameWorld& world, std::uint32_t now) {
+    if (!preparingPuzzle(world) || preparingNoteShown(world, now)) return 0;
+    return preparingNoteDelayMs + 1 - (now - world.preparation.startTick);
+}
+
+} // namespace kelvaro
