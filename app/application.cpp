@@ -35,7 +35,9 @@ QIcon applicationIcon() {
 // sanitizer build either: nothing was released, so every block is still in use and there is
 // nothing to judge. The closed window's exit, which does release, stays checked.
 [[noreturn]] void endBySignal(MainFrame* frame) {
-    static_cast<void>(frame); // everything the frame owns goes with the process
+    // A worker preparing a puzzle is stopped and joined: no thread is left running into the
+    // exit. Everything else the frame owns goes with the process.
+    if (frame != nullptr) cancelPreparation(frame->world().preparation);
     ::_exit(0);
 }
 

@@ -26,7 +26,8 @@ enum CommandId : int {
     commandRestart = 40103,
     commandPlayByNumber = 40104,
     commandCopyNumber = 40105,
-    commandPuzzleNumber = 40106, // shows the number; never enabled
+    commandPuzzleNumber = 40106,  // shows the number; never enabled
+    commandUniquePuzzles = 40107, // checkable: new games have puzzles with one solution
 };
 
 struct MenuItem {

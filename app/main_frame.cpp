@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "app/cursor_overlay.h"
+#include "app/preparing_note.h"
 #include "app/puzzle_menu.h"
 #include "app/sharp_icon.h"
 #include "game/game.h"
@@ -97,6 +98,8 @@ MainFrame::MainFrame(Registry& registry, std::uint32_t randomSeed,
 }
 
 MainFrame::~MainFrame() {
+    // The worker posts to this window; it stops before the window goes.
+    cancelPreparation(gameWorld.preparation);
     area->removeEventFilter(this);
     releaseBackBuffer(buffer);
 }
@@ -220,6 +223,9 @@ void MainFrame::dispatchCommand(int commandId) {
         break;
     case commandCopyNumber:
         copyPuzzleNumber(gameWorld);
+        break;
+    case commandUniquePuzzles:
+        toggleUniquePuzzles(gameWorld);
         break;
     default:
         break;
@@ -374,6 +380,12 @@ void MainFrame::liftKeyboardPen() {
 void MainFrame::followGame() {
     updatePuzzleMenu(*puzzleCommands, actions, gameWorld);
     syncCursorFrame();
+    syncPreparingNote();
+}
+
+void MainFrame::onPuzzleReady() {
+    puzzleReady(gameWorld);
+    afterEvent();
 }
 
 void MainFrame::afterEvent() {
@@ -385,25 +397,48 @@ void MainFrame::syncCursorFrame() {
     const QRect wanted =
         hasBackBuffer(buffer) ? wantedCursorFrame(gameWorld, areaPlacement) : QRect();
     if (wanted == cursorOnScreen) return;
-    if (!cursorOnScreen.isEmpty()) {
-        // The pixels under the old frame may equal what the buffer held when they were shown,
-        // so a copy of changes alone would leave the frame there.
-        cursorLeft += cursorOnScreen;
-        area->update(cursorOnScreen);
-    }
+    overlayLeaves(cursorOnScreen);
     if (!wanted.isEmpty()) area->update(wanted);
     cursorOnScreen = wanted;
 }
 
+void MainFrame::syncPreparingNote() {
+    const std::uint32_t now = windowServices.tickCount();
+    // Not over the splash, which hides the board anyway; the note waits for it to end.
+    const bool due = hasBackBuffer(buffer) && gameWorld.state.splashTick == 0 &&
+                     preparingNoteShown(gameWorld, now);
+    const QRect wanted = due ? widgetRect(areaPlacement, preparingNoteRect) : QRect();
+    const std::uint32_t dueIn = preparingNoteDueIn(gameWorld, now);
+    if (dueIn > 0) {
+        noteTimer.start(static_cast<int>(dueIn), Qt::PreciseTimer, this);
+    } else {
+        noteTimer.stop();
+    }
+    if (wanted == noteOnScreen) return;
+    overlayLeaves(noteOnScreen);
+    if (!wanted.isEmpty()) area->update(wanted);
+    noteOnScreen = wanted;
+}
+
+void MainFrame::overlayLeaves(const QRect& where) {
+    if (where.isEmpty()) return;
+    // The pixels under it may equal what the buffer held when they were shown, so a copy of
+    // changes alone would leave the overlay there.
+    overlayLeft += where;
+    area->update(where);
+}
+
 void MainFrame::paintGameArea(const QRegion& exposed) {
     syncCursorFrame();
+    syncPreparingNote();
     const QRegion asked = askedByGame;
     askedByGame = QRegion();
     // What the window system uncovered, and the game did not ask for, shows again what the
     // window showed.
-    const QRegion fromSystem = (exposed - asked) + (mustPresent & exposed) + (cursorLeft & exposed);
+    const QRegion fromSystem =
+        (exposed - asked) + (mustPresent & exposed) + (overlayLeft & exposed);
     mustPresent = QRegion();
-    cursorLeft -= exposed;
+    overlayLeft -= exposed;
 
     QRegion fromGame;
     const Rect frame = composeFrame();
@@ -467,6 +502,9 @@ void MainFrame::paintGameArea(const QRegion& exposed) {
     if (!cursorOnScreen.isEmpty())
         paintCursorFrame(painter, deviceCursorFrame(gameWorld, areaPlacement),
                          areaPlacement.factor);
+    if (!noteOnScreen.isEmpty())
+        paintPreparingNote(painter, deviceRect(areaPlacement, preparingNoteRect),
+                           areaPlacement.factor, preparingText(gameWorld.settings.language));
 }
 
 Rect MainFrame::composeFrame() {
@@ -480,6 +518,10 @@ void MainFrame::timerEvent(QTimerEvent* event) {
     if (windowServices.isWindowTimer(event->timerId())) {
         onTimer(gameWorld);
         afterEvent();
+        return;
+    }
+    if (event->timerId() == noteTimer.timerId()) {
+        followGame();
         return;
     }
     QMainWindow::timerEvent(event);

@@ -12,6 +12,7 @@
 #include "render/back_buffer.h"
 #include "store/registry.h"
 
+#include <QBasicTimer>
 #include <QMainWindow>
 #include <QRegion>
 #include <map>
@@ -65,6 +66,11 @@ class MainFrame : public QMainWindow {
     void liftKeyboardPen();
     // Where the keyboard's cursor frame is on the screen; empty when it is not shown.
     const QRect& cursorFrame() const { return cursorOnScreen; }
+    // Where the note about a puzzle being prepared is on the screen; empty when not shown.
+    const QRect& preparingNote() const { return noteOnScreen; }
+
+    // The worker preparing a puzzle has posted that it is done.
+    void onPuzzleReady();
 
     // Repaint requests of the game, in buffer pixels.
     void invalidateGameArea(const Rect& bufferArea);
@@ -89,6 +95,10 @@ class MainFrame : public QMainWindow {
     // After every event of the player's or the timer's: followGame, then a notice that is due.
     void afterEvent();
     void syncCursorFrame();
+    // Shows the note once the preparation has taken long enough, hides it when it ends.
+    void syncPreparingNote();
+    // An overlay leaves `where`: the buffer is presented there whole, not as a change.
+    void overlayLeaves(const QRect& where);
 
     Mt19937Source random;
     QtWindowServices windowServices;
@@ -105,8 +115,11 @@ class MainFrame : public QMainWindow {
     QRegion askedByGame; // widget pixels the game asked to repaint since the last paint
     QRegion mustPresent; // widget pixels to copy from the buffer whatever the game asks
     QRegion presented;
-    QRect cursorOnScreen; // widget pixels of the cursor frame as last drawn or due
-    QRegion cursorLeft;   // where a frame was: presented whole from the buffer, not as a change
+    QRect cursorOnScreen;  // widget pixels of the cursor frame as last drawn or due
+    QRect noteOnScreen;    // widget pixels of the preparing note as last drawn or due
+    QBasicTimer noteTimer; // the moment the preparing note becomes due
+    // Where an overlay was: presented whole from the buffer, not as a change.
+    QRegion overlayLeft;
     ShownFrame shown;
     int paintedFrames = 0;
 };

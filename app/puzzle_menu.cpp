@@ -1,6 +1,7 @@
 #include "app/puzzle_menu.h"
 
 #include "game/puzzle_commands.h"
+#include "game/unique_puzzles.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -54,6 +55,7 @@ QMenu* createPuzzleMenu(QMenuBar& bar, QWidget& keyOwner, std::map<int, QAction*
         QAction* action = menu->addAction(QString::fromUtf8(item.text));
         action->setData(item.commandId);
         action->setShortcuts(puzzleKeys(item.commandId));
+        action->setCheckable(item.commandId == commandUniquePuzzles);
         action->setShortcutContext(Qt::WindowShortcut);
         keyOwner.addAction(action);
         actions[item.commandId] = action;
@@ -79,9 +81,15 @@ void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const
     }
     setEnabled(actionFor(actions, commandUndo), undoAvailable(world));
     setEnabled(actionFor(actions, commandRedo), redoAvailable(world));
-    setEnabled(actionFor(actions, commandRestart), !example);
-    setEnabled(actionFor(actions, commandCopyNumber), !example);
+    // A puzzle still being prepared may yet turn out plain: its number is not final.
+    const bool numbered = !example && !preparingPuzzle(world);
+    setEnabled(actionFor(actions, commandRestart), numbered);
+    setEnabled(actionFor(actions, commandCopyNumber), numbered);
     setEnabled(actionFor(actions, commandPuzzleNumber), false);
+    if (QAction* unique = actionFor(actions, commandUniquePuzzles)) {
+        const bool on = world.settings.unique == 1;
+        if (unique->isChecked() != on) unique->setChecked(on);
+    }
 }
 
 } // namespace kelvaro

@@ -24,8 +24,9 @@ struct PuzzleMenuItem {
 constexpr const char* puzzleMenuTitle = "Puzzle";
 constexpr const char* puzzleMenuTitleFrench = "Grille";
 
-// In position order. The number item's text is made from the puzzle on the board.
-constexpr std::array<PuzzleMenuItem, 7> puzzleMenuItems{{
+// In position order. The number item's text is made from the puzzle on the board; the last
+// item is an option, checked while it is on.
+constexpr std::array<PuzzleMenuItem, 9> puzzleMenuItems{{
     {commandUndo, "Undo", "Annuler"},
     {commandRedo, "Redo", "Rétablir"},
     {0, nullptr, nullptr},
@@ -33,13 +34,15 @@ constexpr std::array<PuzzleMenuItem, 7> puzzleMenuItems{{
     {commandPlayByNumber, "Play a puzzle by number...", "Jouer une grille par son numéro..."},
     {commandCopyNumber, "Copy puzzle number", "Copier le numéro de la grille"},
     {commandPuzzleNumber, "Puzzle", "Grille"},
+    {0, nullptr, nullptr},
+    {commandUniquePuzzles, "Unique puzzles", "Grilles à solution unique"},
 }};
 
 // Adds the menu to the bar; its actions (keys working while the menu is closed) go into
 // `actions` by command id and onto `keyOwner`.
 QMenu* createPuzzleMenu(QMenuBar& bar, QWidget& keyOwner, std::map<int, QAction*>& actions);
 
-// Texts, the number and what is enabled, as the game now stands.
+// Texts, the number, what is enabled and the option's check, as the game now stands.
 void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const GameWorld& world);
 
 } // namespace kelvaro

@@ -106,6 +106,13 @@ void QtWindowServices::copyText(std::string_view text) {
     QGuiApplication::clipboard()->setText(fromUtf8(text));
 }
 
+// From the worker's thread: a call queued to the window, run by its event loop (also the
+// nested one of a dialog or message box). Dropped, should the window be gone by then.
+void QtWindowServices::postPuzzleReady() {
+    QMetaObject::invokeMethod(
+        &frame, [target = &frame] { target->onPuzzleReady(); }, Qt::QueuedConnection);
+}
+
 std::uint32_t QtWindowServices::tickCount() {
     if (scripts.clock) return scripts.clock();
     // Milliseconds of a monotonic clock, wrapping at 2^32 like the device's tick count.

@@ -81,6 +81,8 @@ bool cancelPreparation(PuzzlePreparation& preparation) {
     const bool wasActive = preparation.active;
     preparation.stop.store(true);
     if (preparation.worker.joinable()) preparation.worker.join();
+    // A worker that finished just before leaves nothing to take either.
+    preparation.done.store(false);
     preparation.active = false;
     return wasActive;
 }

@@ -45,6 +45,8 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {commandPlayByNumber, "Play a puzzle by number..."},
         {commandCopyNumber, "Copy puzzle number"},
         {commandPuzzleNumber, "Puzzle " + number(h)},
+        {0, ""},
+        {commandUniquePuzzles, "Unique puzzles"},
     };
     EXPECT_EQ(puzzleContents(h), english);
     EXPECT_TRUE(number(h).startsWith("5-"));
@@ -60,6 +62,8 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {commandPlayByNumber, "Jouer une grille par son numéro..."},
         {commandCopyNumber, "Copier le numéro de la grille"},
         {commandPuzzleNumber, "Grille " + number(h)},
+        {0, ""},
+        {commandUniquePuzzles, "Grilles à solution unique"},
     };
     EXPECT_EQ(puzzleContents(h), french);
 }
@@ -73,6 +77,7 @@ TEST(PuzzleMenu, KeysOfTheNewCommands) {
         {commandPlayByNumber, {QKeySequence("Ctrl+G")}},
         {commandCopyNumber, {QKeySequence("Ctrl+C")}},
         {commandPuzzleNumber, {}},
+        {commandUniquePuzzles, {}},
     };
     for (const auto& [id, sequences] : keys) {
         SCOPED_TRACE(id);
