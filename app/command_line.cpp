@@ -81,8 +81,9 @@ CommandLine readCommandLine(int& argc, char** argv) {
             PuzzleNumber number;
             if (!parsePuzzleNumber(value, number))
                 return fail("bad puzzle number " + quoted(value) +
-                            " (use a size 5, 8 or 12, a dash and a seed from 0 to 4294967295, "
-                            "such as 8-3141592653)");
+                            " (use a size 5, 8 or 12, a u for a puzzle with one solution, a "
+                            "dash and a seed from 0 to 4294967295, such as 8-3141592653 or "
+                            "12u-3141592653)");
             line.puzzle = number;
             continue;
         }
@@ -117,8 +118,10 @@ const char* commandLineHelp() {
            "  --puzzle N-S    start on puzzle N-S instead of a new one: N the board size\n"
            "                  (5, 8 or 12), S its seed (0 to 4294967295), as the Puzzle\n"
            "                  menu shows it and kelvaro-puzzles prints it; a seed alone\n"
-           "                  takes the size of the current difficulty. It is practice:\n"
-           "                  it goes into no record.\n"
+           "                  takes the size of the current difficulty. Nu-S, with a u,\n"
+           "                  is the puzzle with one solution of that seed, as the\n"
+           "                  Unique puzzles option makes it. It is practice: it goes\n"
+           "                  into no record.\n"
            "  --help          show this help\n"
            "  --version       show the version\n"
            "\n"

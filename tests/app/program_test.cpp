@@ -8,12 +8,13 @@
 
 namespace {
 
-void startOffscreen(QProcess& program, const QTemporaryDir& config) {
+void startOffscreen(QProcess& program, const QTemporaryDir& config,
+                    const QStringList& arguments = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(KELVARO_PROGRAM), {});
+    program.start(QStringLiteral(KELVARO_PROGRAM), arguments);
 }
 
 TEST(Program, StartsAndClosesOffscreen) {
@@ -81,6 +82,7 @@ TEST(Program, HelpAndVersionNeedNoDisplay) {
     const ProgramRun help = runWithoutDisplay({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--puzzle N-S"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("Nu-S"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("-platform"), std::string::npos);
     EXPECT_TRUE(help.err.empty());
     const ProgramRun version = runWithoutDisplay({QStringLiteral("--version")});
@@ -94,6 +96,7 @@ TEST(Program, ABadArgumentIsNamedOnStandardErrorWithStatus2) {
         {{QStringLiteral("extra")}, "extra"},
         {{QStringLiteral("--puzzle"), QStringLiteral("7-1")}, "7-1"},
         {{QStringLiteral("--puzzle=8-")}, "8-"},
+        {{QStringLiteral("--puzzle"), QStringLiteral("12uu-1")}, "12uu-1"},
         {{QStringLiteral("--puzzle")}, "--puzzle"},
         {{QStringLiteral("-platform")}, "-platform"},
     };
@@ -122,6 +125,20 @@ TEST(Program, StartsOnAPuzzleNumberWithQtsOwnOptions) {
     EXPECT_FALSE(program.waitForFinished(1000)) << program.readAllStandardError().toStdString();
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(5000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+// A unique number is prepared on a worker; a signal that comes meanwhile still ends the
+// program at once.
+TEST(Program, AUniquePuzzleNumberStartsAndASignalEndsItPromptly) {
+    QTemporaryDir config;
+    QProcess program;
+    startOffscreen(program, config, {QStringLiteral("--puzzle"), QStringLiteral("12u-3141592653")});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    EXPECT_FALSE(program.waitForFinished(300)) << program.readAllStandardError().toStdString();
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(2000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
 }

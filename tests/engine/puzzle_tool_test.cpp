@@ -302,6 +302,8 @@ TEST(PuzzleTool, APuzzleNumberStandsForItsSizeAndSeed) {
         {"--puzzle 8-3141592653", "--size 8 --seed 3141592653"},
         {"--puzzle=' 12-0007 '", "--size 12 --seed 7"},
         {"--puzzle 5-0 --count 2", "--count 2 --size 5 --seed 0"},
+        {"--puzzle 12u-3141592653", "--size 12 --seed 3141592653 --unique"},
+        {"--puzzle 8U-5 --count 2", "--unique --count 2 --size 8 --seed 5"},
     };
     for (const auto& [number, sizeAndSeed] : same) {
         SCOPED_TRACE(number);
@@ -315,12 +317,20 @@ TEST(PuzzleTool, APuzzleNumberStandsForItsSizeAndSeed) {
     ASSERT_EQ(text.status, 0);
     EXPECT_EQ(linesOf(text.out).at(0), "seed 3141592653");
     EXPECT_EQ(linesOf(text.out).at(1), "number 8-3141592653");
+    // Under --unique the number is a unique one, the game's "Nu-S".
+    for (const char* args : {"--puzzle 12u-3141592653", "--size 12 --seed 3141592653 --unique"}) {
+        SCOPED_TRACE(args);
+        const ToolRun unique = runTool(std::string("generate ") + args);
+        ASSERT_EQ(unique.status, 0) << unique.err;
+        EXPECT_EQ(linesOf(unique.out).at(1), "number 12u-3141592653");
+    }
 }
 
 TEST(PuzzleTool, ItsFirstPuzzleIsTheOneTheNumberNames) {
     const std::regex solution(R"("solution":\[(.*)\]\})");
     const std::regex cell(R"(-?\d+)");
-    for (const char* text : {"5-1", "5-4000000000", "8-3141592653", "8-9", "12-0", "12-77"}) {
+    for (const char* text : {"5-1", "5-4000000000", "8-3141592653", "8-9", "12-0", "12-77", "5u-1",
+                             "8u-9", "12u-77"}) {
         SCOPED_TRACE(text);
         PuzzleNumber number;
         ASSERT_TRUE(parsePuzzleNumber(text, number));
@@ -351,6 +361,8 @@ TEST(PuzzleTool, RejectsBadPuzzleNumbers) {
         {"generate --puzzle", "--puzzle"},
         {"generate --puzzle 8-1 --seed 3", "--puzzle"},
         {"generate --size 8 --puzzle 8-1", "--puzzle"},
+        {"generate --puzzle 12uu-1", "12uu-1"},
+        {"generate --puzzle u-1", "u-1"},
     };
     for (const auto& [args, named] : cases) {
         SCOPED_TRACE(args);

@@ -47,12 +47,6 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
     board.boardSize = static_cast<std::int16_t>(options.size);
     const bool json = options.format == puzzles::Format::json;
     if (!json) std::printf("seed %u\n", seed);
-    if (!json && !options.unique && options.count > 0) {
-        // The first puzzle from a seed is the one the game plays under this number.
-        const PuzzleNumberText number =
-            formatPuzzleNumber({static_cast<std::int16_t>(options.size), seed});
-        std::printf("number %.*s\n", static_cast<int>(number.length), number.chars);
-    }
     for (std::uint32_t index = 0; index < options.count; ++index) {
         puzzles::UniqueNote note;
         if (options.unique) {
@@ -69,6 +63,13 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
             note.rejected = search.rejected;
         } else {
             generatePuzzle(board, random);
+        }
+        if (!json && index == 0) {
+            // The first puzzle from a seed is the one the game plays under this number; a
+            // unique one is named only once it is found.
+            const PuzzleNumberText number =
+                formatPuzzleNumber({static_cast<std::int16_t>(options.size), seed, options.unique});
+            std::printf("number %.*s\n", static_cast<int>(number.length), number.chars);
         }
         const bool ok = checkGrid(board, solutionLayer) == 0;
         const std::string out = json

@@ -31,7 +31,7 @@ const char* helpText() {
            "                       [--format text|json] [--solution] [--unique]\n"
            "       kelvaro-puzzles solve [FILE]\n"
            "       kelvaro-puzzles stats --size N [--seed S] [--count C] [--unique]\n"
-           "       kelvaro-puzzles generate|stats --puzzle N-S ...\n"
+           "       kelvaro-puzzles generate|stats --puzzle N-S|Nu-S ...\n"
            "       kelvaro-puzzles --help | --version\n"
            "\n"
            "Makes Kelvaro puzzles: link each pair of equal letters with a line that has\n"
@@ -43,12 +43,13 @@ const char* helpText() {
            "  --seed S        seed of the random source, 0 to 4294967295; the same seed\n"
            "                  gives the same puzzles (a random seed when absent)\n"
            "  --puzzle N-S    the puzzle number the game shows (Puzzle menu), short for\n"
-           "                  --size N --seed S; the first puzzle is the game's puzzle\n"
+           "                  --size N --seed S; the first puzzle is the game's puzzle;\n"
+           "                  Nu-S, a unique number, adds --unique\n"
            "  --count C       how many puzzles to make in a row from that seed (default 1)\n"
            "  --format F      text (default): a drawing for a terminal, after a first line\n"
-           "                  'seed S' and, without --unique, a line 'number N-S' naming\n"
-           "                  the first puzzle (play it with kelvaro --puzzle N-S); json:\n"
-           "                  one line per puzzle and nothing else,\n"
+           "                  'seed S' and a line 'number N-S' (with --unique, Nu-S)\n"
+           "                  naming the first puzzle (play it with kelvaro --puzzle and\n"
+           "                  that number); json: one line per puzzle and nothing else,\n"
            "                  "
            "{\"size\":N,\"seed\":S,\"index\":I,\"ok\":B,\"solution\":[[...],...]}\n"
            "                  with rows from the top and each cell's signed code\n"
@@ -153,11 +154,13 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             PuzzleNumber puzzle;
             if (!parsePuzzleNumber(value, puzzle) || puzzle.size == 0) {
                 error = "bad puzzle number " + quoted(value) +
-                        " (use a size 5, 8 or 12, a dash and a seed, such as 8-3141592653)";
+                        " (use a size 5, 8 or 12, a u for a puzzle with one solution, a dash "
+                        "and a seed, such as 8-3141592653 or 12u-3141592653)";
                 return false;
             }
             options.size = puzzle.size;
             options.seed = puzzle.seed;
+            if (puzzle.unique) options.unique = true;
             options.hasSeed = true;
             haveSize = havePuzzle = true;
         } else if (name == "--size") {
