@@ -40,12 +40,14 @@ enum class Event {
     learnRules,
     options,
     close,
-    about, // ends the splash and nothing else
+    about,       // ends the splash and nothing else
+    uniqueOnOff, // the Unique puzzles option
+    puzzleReady, // the worker's puzzle delivered, once it is done
 };
 
-constexpr std::array<const char*, 13> eventNames{
-    "down",  "move",  "up",         "doubleTap", "timer", "newGame", "hint",
-    "solve", "pause", "learnRules", "options",   "close", "about",
+constexpr std::array<const char*, 15> eventNames{
+    "down",  "move",       "up",      "doubleTap", "timer", "newGame",     "hint",        "solve",
+    "pause", "learnRules", "options", "close",     "about", "uniqueOnOff", "puzzleReady",
 };
 
 bool isCellCode(std::int8_t c) {
@@ -107,6 +109,14 @@ std::string brokenInvariant(const GameWorld& world) {
         return "paused without a running clock";
     if (state.hintMode == -1 && state.gamePhase != phaseFinished)
         return "proposal shown on an unfinished board";
+    // The empty board that waits for a unique puzzle takes nothing.
+    if (preparingPuzzle(world)) {
+        if (state.gamePhase != phasePlaying || state.tapCount != 0 || state.startTick != 0)
+            return "a game under way while its puzzle is prepared";
+        for (int i = 0; i < layerCells; ++i)
+            if (board.grid[i] != 0 || board.solution[i] != 0)
+                return "cells on the board while its puzzle is prepared";
+    }
     return {};
 }
 
@@ -169,6 +179,7 @@ class Monkey {
             if (chance(20)) settings.player = static_cast<std::int16_t>(pick(0, 1));
             if (chance(20)) settings.language = pick(0, 1);
             if (chance(10)) settings.lineOkColour = static_cast<Colour>(rng() & 0xFFFFFF);
+            if (chance(10)) settings.unique = 1 - settings.unique;
         };
         restart();
     }
@@ -201,7 +212,7 @@ class Monkey {
             onTimer(world);
             return Event::timer;
         }
-        switch (pick(0, 7)) {
+        switch (pick(0, 9)) {
         case 0:
             newGame(world);
             return Event::newGame;
@@ -223,6 +234,15 @@ class Monkey {
         case 6:
             if (closeRequest(world)) restart();
             return Event::close;
+        case 7:
+            toggleUniquePuzzles(world);
+            return Event::uniqueOnOff;
+        case 8:
+            // As the event loop would, once the worker has posted: mostly at once, sometimes
+            // with other events still coming first.
+            if (chance(70)) waitForPreparation(world.preparation);
+            puzzleReady(world);
+            return Event::puzzleReady;
         default:
             endSplash(world);
             return Event::about;
