@@ -69,6 +69,6 @@ xdotool windowfocus --sync "$window"
 press Right Right space Left Down Right Down Left space
 press Right Right Up Up space Down Right Up
 sleep 0.5
-grab keyboard-cursor.png
+grab keyboard-cursor
 kill -TERM "$game"
 wait "$game" || true
