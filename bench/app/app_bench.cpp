@@ -64,6 +64,21 @@ void sendMouse(QWidget* area, QEvent::Type type, QPoint pos, Qt::MouseButtons bu
     QApplication::sendEvent(area, &event);
 }
 
+// The widget position of a board cell's centre.
+QPoint cellCentre(MainFrame& frame, Cell c) {
+    const GameState& s = frame.world().state;
+    return widgetRect(frame.placement(), {s.boardLeft + c.x * 20, s.boardTop + c.y * 20,
+                                          s.boardLeft + c.x * 20 + 20, s.boardTop + c.y * 20 + 20})
+        .center();
+}
+
+// A tap that ends the splash, then the press that a stroke starts with.
+void pressOnFirstCell(QWidget* area, QPoint first) {
+    sendMouse(area, QEvent::MouseButtonPress, first, Qt::LeftButton);
+    sendMouse(area, QEvent::MouseButtonRelease, first, Qt::NoButton);
+    sendMouse(area, QEvent::MouseButtonPress, first, Qt::LeftButton);
+}
+
 // A path through every cell of the 12 x 12 board, column by column, down and up in turn.
 std::vector<Cell> snake() {
     std::vector<Cell> path;
@@ -84,17 +99,9 @@ void BM_StylusMoveToPresentedFrame(benchmark::State& bench) {
     if (factor > 0) frame.resize(240 * factor + 40, 270 * factor + 120);
     QApplication::processEvents();
     QWidget* area = frame.gameArea();
-    const auto centre = [&](Cell c) {
-        const GameState& s = frame.world().state;
-        return widgetRect(frame.placement(),
-                          {s.boardLeft + c.x * 20, s.boardTop + c.y * 20,
-                           s.boardLeft + c.x * 20 + 20, s.boardTop + c.y * 20 + 20})
-            .center();
-    };
+    const auto centre = [&frame](Cell c) { return cellCentre(frame, c); };
     const std::vector<Cell> path = snake();
-    sendMouse(area, QEvent::MouseButtonPress, centre(path[0]), Qt::LeftButton); // ends the splash
-    sendMouse(area, QEvent::MouseButtonRelease, centre(path[0]), Qt::NoButton);
-    sendMouse(area, QEvent::MouseButtonPress, centre(path[0]), Qt::LeftButton);
+    pressOnFirstCell(area, centre(path[0]));
     QApplication::processEvents();
     std::size_t step = 1;
     for (auto _ : bench) {
@@ -122,17 +129,9 @@ void BM_UndoRedoToPresentedFrame(benchmark::State& bench) {
     frame.resize(240 * 2 + 40, 270 * 2 + 120);
     QApplication::processEvents();
     QWidget* area = frame.gameArea();
-    const auto centre = [&](Cell c) {
-        const GameState& s = frame.world().state;
-        return widgetRect(frame.placement(),
-                          {s.boardLeft + c.x * 20, s.boardTop + c.y * 20,
-                           s.boardLeft + c.x * 20 + 20, s.boardTop + c.y * 20 + 20})
-            .center();
-    };
+    const auto centre = [&frame](Cell c) { return cellCentre(frame, c); };
     const std::vector<Cell> path = snake();
-    sendMouse(area, QEvent::MouseButtonPress, centre(path[0]), Qt::LeftButton); // ends the splash
-    sendMouse(area, QEvent::MouseButtonRelease, centre(path[0]), Qt::NoButton);
-    sendMouse(area, QEvent::MouseButtonPress, centre(path[0]), Qt::LeftButton);
+    pressOnFirstCell(area, centre(path[0]));
     const UndoHistory& history = frame.world().history;
     for (std::size_t step = 1; step < path.size(); ++step) {
         // The step's cells so far: the drawn ones differ from the puzzle's empty grid.
