@@ -28,6 +28,19 @@ bool splashShowing(const GameWorld& world) {
     return world.state.splashTick != 0;
 }
 
+// What Space and Delete do before they reach the board: the cursor put back on it, the splash
+// ended by a tap, and nothing at all while the empty board waits for its puzzle. True when the
+// key is spent.
+bool spentBeforeTheBoard(GameWorld& world) {
+    KeyboardPen& pen = world.pen;
+    if (!inBoard(world.board, pen.x, pen.y)) pen.x = pen.y = 0;
+    if (splashShowing(world)) {
+        tap(world);
+        return true;
+    }
+    return preparingPuzzle(world);
+}
+
 } // namespace
 
 void resetKeyboardPen(KeyboardPen& pen) {
@@ -59,14 +72,8 @@ void keyboardArrow(GameWorld& world, int direction) {
 }
 
 void keyboardSpace(GameWorld& world) {
+    if (spentBeforeTheBoard(world)) return;
     KeyboardPen& pen = world.pen;
-    if (!inBoard(world.board, pen.x, pen.y)) pen.x = pen.y = 0;
-    if (splashShowing(world)) {
-        tap(world);
-        return;
-    }
-    // The empty board waiting for its puzzle takes nothing.
-    if (preparingPuzzle(world)) return;
     pen.shown = true;
     if (world.state.gamePhase == phasePaused) {
         liftKeyboardPen(world);
@@ -83,15 +90,9 @@ void keyboardSpace(GameWorld& world) {
 }
 
 void keyboardErase(GameWorld& world) {
-    KeyboardPen& pen = world.pen;
-    if (!inBoard(world.board, pen.x, pen.y)) pen.x = pen.y = 0;
-    if (splashShowing(world)) {
-        tap(world);
-        return;
-    }
-    if (preparingPuzzle(world)) return;
+    if (spentBeforeTheBoard(world)) return;
     liftKeyboardPen(world);
-    pen.shown = true;
+    world.pen.shown = true;
     const Point at = cursorCentre(world);
     onStylusDown(world, at.x, at.y);
     onStylusUp(world);
