@@ -17,6 +17,14 @@ void startOffscreen(QProcess& program, const QTemporaryDir& config,
     program.start(QStringLiteral(KELVARO_PROGRAM), arguments);
 }
 
+// The session's SIGTERM ends the program with status 0 within `withinMs`.
+void expectEndsOnSigterm(QProcess& program, int withinMs) {
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(withinMs));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
 TEST(Program, StartsAndClosesOffscreen) {
     QTemporaryDir config;
     QProcess program;
@@ -25,10 +33,7 @@ TEST(Program, StartsAndClosesOffscreen) {
     // Still running a second later: the window is up and waiting for the player.
     EXPECT_FALSE(program.waitForFinished(1000)) << program.readAllStandardError().toStdString();
 
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(5000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    expectEndsOnSigterm(program, 5000);
     // Closing writes nothing: no game was recorded, so no settings file was made.
     EXPECT_TRUE(QDir(config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
 }
@@ -44,10 +49,7 @@ TEST(Program, ASignalItsStarterIgnoredStaysIgnored) {
 
     ::kill(static_cast<pid_t>(program.processId()), SIGHUP);
     EXPECT_FALSE(program.waitForFinished(500)) << "ended by an ignored hang-up";
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(5000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    expectEndsOnSigterm(program, 5000);
 }
 
 struct ProgramRun {
@@ -123,10 +125,7 @@ TEST(Program, StartsOnAPuzzleNumberWithQtsOwnOptions) {
                    QStringLiteral("--puzzle"), QStringLiteral("12-3141592653")});
     ASSERT_TRUE(program.waitForStarted(5000));
     EXPECT_FALSE(program.waitForFinished(1000)) << program.readAllStandardError().toStdString();
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(5000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    expectEndsOnSigterm(program, 5000);
 }
 
 // A unique number is prepared on a worker; a signal that comes meanwhile still ends the
@@ -137,10 +136,7 @@ TEST(Program, AUniquePuzzleNumberStartsAndASignalEndsItPromptly) {
     startOffscreen(program, config, {QStringLiteral("--puzzle"), QStringLiteral("12u-3141592653")});
     ASSERT_TRUE(program.waitForStarted(5000));
     EXPECT_FALSE(program.waitForFinished(300)) << program.readAllStandardError().toStdString();
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(2000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    expectEndsOnSigterm(program, 2000);
 }
 
 } // namespace
