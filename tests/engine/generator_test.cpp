@@ -248,16 +248,6 @@ TEST(GeneratePuzzle, TheSameDrawsGiveTheSamePuzzle) {
     for (std::size_t i = 0; i < 50; ++i) EXPECT_EQ(again.draw(), recorder.draws[i]);
 }
 
-// A source stuck on one value: generation may fail every attempt, and must still end cleanly.
-class ConstantSource final : public RandomSource {
-  public:
-    explicit ConstantSource(std::int32_t value) : value_(value) {}
-    std::int32_t draw() override { return value_; }
-
-  private:
-    std::int32_t value_;
-};
-
 TEST(GeneratePuzzle, EndsCleanlyEvenWhenEveryAttemptFails) {
     for (const std::int32_t value : {0, 1, 3, 255, -1}) {
         for (const int n : {5, 8, 12}) {

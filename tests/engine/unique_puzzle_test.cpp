@@ -3,6 +3,7 @@
 #include "engine/generator.h"
 #include "engine/solver.h"
 #include "engine/unique_puzzle.h"
+#include "scripted_source.h"
 
 #include <gtest/gtest.h>
 
@@ -34,16 +35,6 @@ class CountingSource final : public RandomSource {
   private:
     Mt19937Source source_;
     long draws_ = 0;
-};
-
-// Always the same draw, so every candidate is the same puzzle.
-class ConstantSource final : public RandomSource {
-  public:
-    explicit ConstantSource(std::int32_t value) : value_(value) {}
-    std::int32_t draw() override { return value_; }
-
-  private:
-    std::int32_t value_;
 };
 
 // What "12u-S" and its kin name. These change only when the generator, the solver's budget or

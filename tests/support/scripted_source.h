@@ -43,6 +43,17 @@ class RepeatingSource final : public RandomSource {
     std::size_t drawn_ = 0;
 };
 
+// Always the same draw: a generator may fail every attempt on it, and a search for a unique
+// puzzle meets the same candidate again and again.
+class ConstantSource final : public RandomSource {
+  public:
+    explicit ConstantSource(std::int32_t value) : value_(value) {}
+    std::int32_t draw() override { return value_; }
+
+  private:
+    std::int32_t value_;
+};
+
 // Wraps a source and keeps every draw it hands out.
 class RecordingSource final : public RandomSource {
   public:
