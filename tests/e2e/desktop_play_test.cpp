@@ -67,7 +67,7 @@ bool finishWithHints(Game& game, const QString& settingsFile) {
 
 TEST_F(DesktopTest, AfterTheSplashTheRulesExampleSolvedByDraggingShowsPerfect) {
     Game game(*session, config.path());
-    ASSERT_TRUE(game.started()) << game.output().toStdString();
+    ASSERT_TRUE(game.started()) << game.whyNotStarted().toStdString();
     pause(5600); // the splash lasts five seconds and ends by itself
 
     game.key(QStringLiteral("F1"));
@@ -94,7 +94,7 @@ TEST_F(DesktopTest, AfterTheSplashTheRulesExampleSolvedByDraggingShowsPerfect) {
 
 TEST_F(DesktopTest, ANewEasyGameFinishedWithHintsIsRecordedInTheSettingsFile) {
     Game game(*session, config.path());
-    ASSERT_TRUE(game.started()) << game.output().toStdString();
+    ASSERT_TRUE(game.started()) << game.whyNotStarted().toStdString();
     game.key(QStringLiteral("ctrl+n")); // ends the splash with a new game, no question asked
     ASSERT_TRUE(finishWithHints(game, settingsFile())) << "the game did not end";
 
@@ -117,7 +117,7 @@ TEST_F(DesktopTest, ANewEasyGameFinishedWithHintsIsRecordedInTheSettingsFile) {
 
 TEST_F(DesktopTest, AGameOptionsWithAColourAndTheRulesWriteOnlyTheSettingsFile) {
     Game game(*session, config.path());
-    ASSERT_TRUE(game.started()) << game.output().toStdString();
+    ASSERT_TRUE(game.started()) << game.whyNotStarted().toStdString();
     game.key(QStringLiteral("ctrl+n"));
     ASSERT_TRUE(finishWithHints(game, settingsFile()));
 

@@ -39,7 +39,7 @@ TEST(FirstWindow, TakesTheLargestWholeFactorThatFitsTheScreen) {
     ASSERT_TRUE(session->running());
     QTemporaryDir config;
     Game game(*session, config.path());
-    ASSERT_TRUE(game.started()) << game.output().toStdString();
+    ASSERT_TRUE(game.started()) << game.whyNotStarted().toStdString();
     // 85% of 1024 rows holds the menu, the toolbar and 3 x 270 rows, not 4 x 270.
     EXPECT_EQ(game.area.factor, 3);
     EXPECT_EQ(game.area.window.width(), 3 * 240);
@@ -55,7 +55,7 @@ TEST(FirstWindow, AtTwiceTheDensityEveryPixelIsASharpSquare) {
     QProcessEnvironment twice;
     twice.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
     Game game(*session, config.path(), {}, 30000, twice);
-    ASSERT_TRUE(game.started()) << game.output().toStdString();
+    ASSERT_TRUE(game.started()) << game.whyNotStarted().toStdString();
     const int f = game.area.factor;
     EXPECT_GE(f, 4) << "device pixels per buffer pixel";
     ASSERT_EQ(game.area.window.width(), 240 * f);

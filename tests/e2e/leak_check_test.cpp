@@ -27,7 +27,7 @@ TEST(LeakCheck, AScriptedSessionUnderValgrindLosesNoMemory) {
                    QStringLiteral("--errors-for-leak-kinds=definite,indirect"),
                    QStringLiteral("--num-callers=30"), QStringLiteral("--log-file=") + log},
                   120000);
-        ASSERT_TRUE(game.started()) << game.output().toStdString();
+        ASSERT_TRUE(game.started()) << game.whyNotStarted().toStdString();
         game.key(QStringLiteral("ctrl+n"));
         game.drag(5, {{0, 0}, {1, 0}, {1, 1}, {2, 1}});
         game.key(QStringLiteral("h"));

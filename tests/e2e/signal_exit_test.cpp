@@ -98,7 +98,7 @@ TEST_P(SignalExitTest, EndsAtOnceWithoutAQuestionAndWritesNothing) {
     const Case& c = GetParam();
     if (c.phase == Phase::messageBoxOpen) storeSlowRecord();
     Game game(*session, config.path());
-    ASSERT_TRUE(game.started()) << game.output().toStdString();
+    ASSERT_TRUE(game.started()) << game.whyNotStarted().toStdString();
     ASSERT_TRUE(enter(game, c.phase)) << "the program did not reach the phase";
     pause(200);
     ASSERT_FALSE(game.waitForEnd(0)) << "the program ended before the signal";

@@ -31,12 +31,14 @@ void pause(int ms) {
 
 XSession::XSession(QSize screen) {
     // Xvfb picks a free display and writes its number on the descriptor once it accepts
-    // connections, so nothing has to guess a number or poll.
+    // connections, so nothing has to guess a number or poll. Without -noreset the server
+    // resets whenever its last client leaves: every xdotool call would cost it a keymap
+    // compilation, and a program connecting during such a reset is turned away.
     server.setProgram(QStringLiteral("Xvfb"));
-    server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
-                         QStringLiteral("-screen"), QStringLiteral("0"),
-                         QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                         QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    server.setArguments(
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+         QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
     server.start();
     if (!server.waitForStarted(5000)) return;
     QElapsedTimer clock;
@@ -175,6 +177,23 @@ Game::~Game() {
         program.kill();
         program.waitForFinished(5000);
     }
+}
+
+QString Game::whyNotStarted() {
+    // QProcess only notices an end, and reads the pipes, while it waits.
+    QString how;
+    if (program.error() == QProcess::FailedToStart) {
+        how = QStringLiteral("the program could not be started: ") + program.errorString();
+    } else if (!program.waitForFinished(500)) {
+        how = QStringLiteral("the program ran without showing a window named Kelvaro");
+        program.kill();
+        program.waitForFinished(5000);
+    } else if (program.exitStatus() == QProcess::CrashExit) {
+        how = QStringLiteral("the program was ended by a signal");
+    } else {
+        how = QStringLiteral("the program ended with status %1").arg(program.exitCode());
+    }
+    return how + QStringLiteral("\n") + QString::fromLocal8Bit(program.readAllStandardError());
 }
 
 void Game::key(const QString& keys) const {

@@ -78,7 +78,9 @@ class Game {
     QImage grab() const { return session.grab(window); }
     // Asks the window to close with the Exit key and waits for the program's end.
     bool exit(int timeoutMs = 10000);
-    QString output() { return program.readAllStandardError(); }
+    // Why started() is false: how the program ended (it is stopped first if it still runs)
+    // and everything it wrote on its error output.
+    QString whyNotStarted();
     int exitCode() const { return program.exitCode(); }
     // Ended by itself, not killed by a signal it left to its default action.
     bool exitedNormally() const { return program.exitStatus() == QProcess::NormalExit; }
