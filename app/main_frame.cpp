@@ -396,10 +396,7 @@ void MainFrame::afterEvent() {
 void MainFrame::syncCursorFrame() {
     const QRect wanted =
         hasBackBuffer(buffer) ? wantedCursorFrame(gameWorld, areaPlacement) : QRect();
-    if (wanted == cursorOnScreen) return;
-    overlayLeaves(cursorOnScreen);
-    if (!wanted.isEmpty()) area->update(wanted);
-    cursorOnScreen = wanted;
+    moveOverlay(cursorOnScreen, wanted);
 }
 
 void MainFrame::syncPreparingNote() {
@@ -414,18 +411,19 @@ void MainFrame::syncPreparingNote() {
     } else {
         noteTimer.stop();
     }
-    if (wanted == noteOnScreen) return;
-    overlayLeaves(noteOnScreen);
-    if (!wanted.isEmpty()) area->update(wanted);
-    noteOnScreen = wanted;
+    moveOverlay(noteOnScreen, wanted);
 }
 
-void MainFrame::overlayLeaves(const QRect& where) {
-    if (where.isEmpty()) return;
-    // The pixels under it may equal what the buffer held when they were shown, so a copy of
-    // changes alone would leave the overlay there.
-    overlayLeft += where;
-    area->update(where);
+void MainFrame::moveOverlay(QRect& onScreen, const QRect& wanted) {
+    if (wanted == onScreen) return;
+    if (!onScreen.isEmpty()) {
+        // Where it leaves, the buffer is presented whole: the pixels under it may equal what
+        // the buffer held when they were shown, so a copy of changes alone would leave it there.
+        overlayLeft += onScreen;
+        area->update(onScreen);
+    }
+    if (!wanted.isEmpty()) area->update(wanted);
+    onScreen = wanted;
 }
 
 void MainFrame::paintGameArea(const QRegion& exposed) {

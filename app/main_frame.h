@@ -97,8 +97,8 @@ class MainFrame : public QMainWindow {
     void syncCursorFrame();
     // Shows the note once the preparation has taken long enough, hides it when it ends.
     void syncPreparingNote();
-    // An overlay leaves `where`: the buffer is presented there whole, not as a change.
-    void overlayLeaves(const QRect& where);
+    // An overlay goes from where it is on the screen to where it is wanted (empty: nowhere).
+    void moveOverlay(QRect& onScreen, const QRect& wanted);
 
     Mt19937Source random;
     QtWindowServices windowServices;

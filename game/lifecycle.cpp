@@ -34,10 +34,14 @@ void newGame(GameWorld& world) {
     endSplash(world);
     if (confirmAbandon(world) != 1) return;
     setUpNewGame(world);
+    warnIfGenerationFailed(world);
+    requestWholeRepaint(world);
+}
+
+void warnIfGenerationFailed(GameWorld& world) {
     // A puzzle still being prepared is checked when it arrives.
     if (!preparingPuzzle(world) && checkGrid(world.board, solutionLayer) != 0)
         world.window.messageBox(generationFailedText, generationFailedCaption, buttonsOk);
-    requestWholeRepaint(world);
 }
 
 std::int16_t sideForDifficulty(std::int32_t difficulty) {

@@ -34,6 +34,10 @@ void setUpNewGame(GameWorld& world);
 // size holds for this game only, and the game is practice.
 void setUpNumberedGame(GameWorld& world, PuzzleNumber number);
 
+// Tells the player when the puzzle on the board did not generate soundly; a puzzle still being
+// prepared is not there yet.
+void warnIfGenerationFailed(GameWorld& world);
+
 // The board side of a difficulty: 1 gives 8, 2 gives 12, anything else 5.
 std::int16_t sideForDifficulty(std::int32_t difficulty);
 

@@ -36,8 +36,7 @@ void afterHistoryMove(GameWorld& world) {
 // Generates the chosen puzzle and shows it, saying so when generation failed, as newGame does.
 void playNumbered(GameWorld& world, PuzzleNumber number) {
     setUpNumberedGame(world, number);
-    if (!preparingPuzzle(world) && checkGrid(world.board, solutionLayer) != 0)
-        world.window.messageBox(generationFailedText, generationFailedCaption, buttonsOk);
+    warnIfGenerationFailed(world);
     requestWholeRepaint(world);
 }
 

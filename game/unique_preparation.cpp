@@ -1,6 +1,6 @@
 #include "game/unique_preparation.h"
 
-#include "engine/generator.h"
+#include "engine/puzzle_number.h"
 #include "engine/random_source.h"
 
 #include <system_error>
@@ -30,9 +30,7 @@ bool prepareUniquePuzzle(PreparedPuzzle& out, std::int16_t size, std::uint32_t s
     // No unique puzzle within the cap: the plain puzzle of the same seed, as its plain number
     // names it.
     out.board = Board{};
-    out.board.boardSize = size;
-    Mt19937Source fresh(seed);
-    generatePuzzle(out.board, fresh);
+    generateNumberedPuzzle(out.board, random, PuzzleNumber{size, seed, false});
     return true;
 }
 

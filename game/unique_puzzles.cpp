@@ -1,7 +1,5 @@
 #include "game/unique_puzzles.h"
 
-#include "engine/checker.h"
-#include "game/game_texts.h"
 #include "game/lifecycle.h"
 #include "game/save_records.h"
 
@@ -40,8 +38,7 @@ void puzzleReady(GameWorld& world) {
     } else {
         world.puzzle.unique = false;
         // Only a plain puzzle can have failed to generate, as at any new game.
-        if (checkGrid(world.board, solutionLayer) != 0)
-            world.window.messageBox(generationFailedText, generationFailedCaption, buttonsOk);
+        warnIfGenerationFailed(world);
     }
     requestWholeRepaint(world);
 }

@@ -1,10 +1,7 @@
 // Undo and redo of a 100-cell step on a 12 x 12 board, the handler alone; and the memory a
 // history of 1,000 ten-cell steps takes.
-#include "engine/random_source.h"
 #include "game/game.h"
-#include "quiet_window.h"
-#include "store/memory_registry.h"
-#include "store/settings_store.h"
+#include "hard_game.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,34 +14,18 @@ int changedCells(const Layer& a, const Layer& b) {
     return count;
 }
 
-// A hard game with one step in its history: a stroke snaking column by column until it has
-// changed 100 cells.
-struct HundredCellStep {
-    QuietWindow window;
-    MemoryRegistry registry;
-    Mt19937Source random{7};
-    GameWorld world{registry, window, random};
-
-    HundredCellStep() {
-        world.settings.difficulty = 2;
-        saveSettings(world.settings, world.statistics, registry);
-        newGame(world);
-        const Layer start = world.board.grid;
-        const auto centre = [this](int x, int y) {
-            return Point{world.state.boardLeft + 20 * x + 10, world.state.boardTop + 20 * y + 10};
-        };
-        onStylusDown(world, centre(0, 0).x, centre(0, 0).y);
-        for (int step = 1; step < 144 && changedCells(start, world.board.grid) < 100; ++step) {
-            const int x = step / 12, i = step % 12;
-            const Point p = centre(x, x % 2 == 0 ? i : 11 - i);
-            onStylusMove(world, p.x, p.y);
-        }
-        onStylusUp(world);
-    }
-};
+// Draws along the snake until the stroke has changed 100 cells, and lifts: one step in the
+// history.
+void strokeOfAHundredCells(HardGame& game) {
+    std::size_t i = 0;
+    while (i + 1 < game.path.size() && changedCells(game.startGrid, game.world.board.grid) < 100)
+        game.step(i);
+    onStylusUp(game.world);
+}
 
 void undoRedoHandler(benchmark::State& run) {
-    HundredCellStep game;
+    HardGame game;
+    strokeOfAHundredCells(game);
     GameWorld& world = game.world;
     if (world.history.changes.size() != 100 || world.state.gamePhase != phasePlaying) {
         run.SkipWithError("no 100-cell step to undo");
