@@ -74,7 +74,7 @@ void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const
         QString text = QString::fromUtf8(french ? item.french : item.text);
         if (item.commandId == commandPuzzleNumber) {
             text = example
-                       ? QString::fromUtf8(french ? "Exemple" : "Example")
+                       ? QString::fromUtf8(french ? exampleItemTextFrench : exampleItemText)
                        : text + QLatin1Char(' ') + QString::fromStdString(puzzleNumberText(world));
         }
         setText(action, text);

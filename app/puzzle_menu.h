@@ -23,6 +23,9 @@ struct PuzzleMenuItem {
 
 constexpr const char* puzzleMenuTitle = "Puzzle";
 constexpr const char* puzzleMenuTitleFrench = "Grille";
+// The number item's text while the Learn rules example is on the board.
+constexpr const char* exampleItemText = "Example";
+constexpr const char* exampleItemTextFrench = "Exemple";
 
 // In position order. The number item's text is made from the puzzle on the board; the last
 // item is an option, checked while it is on.

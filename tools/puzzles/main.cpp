@@ -20,22 +20,20 @@ using namespace kelvaro;
 namespace {
 
 int solveCommand(const puzzles::Options& options) {
-    if (options.file.empty()) {
-        const int status = puzzles::solveLines(std::cin, std::cout, std::cerr);
-        if (std::cin.bad()) {
-            std::cerr << "kelvaro-puzzles: cannot read standard input\n";
+    const bool fromStdin = options.file.empty();
+    std::ifstream file;
+    if (!fromStdin) {
+        file.open(options.file);
+        if (!file) {
+            std::cerr << "kelvaro-puzzles: cannot open '" << options.file << "'\n";
             return 2;
         }
-        return status;
     }
-    std::ifstream in(options.file);
-    if (!in) {
-        std::cerr << "kelvaro-puzzles: cannot open '" << options.file << "'\n";
-        return 2;
-    }
+    std::istream& in = fromStdin ? std::cin : file;
     const int status = puzzles::solveLines(in, std::cout, std::cerr);
     if (in.bad()) {
-        std::cerr << "kelvaro-puzzles: cannot read '" << options.file << "'\n";
+        std::cerr << "kelvaro-puzzles: cannot read "
+                  << (fromStdin ? std::string("standard input") : "'" + options.file + "'") << "\n";
         return 2;
     }
     return status;
