@@ -28,6 +28,11 @@ enum CommandId : int {
     commandCopyNumber = 40105,
     commandPuzzleNumber = 40106,  // shows the number; never enabled
     commandUniquePuzzles = 40107, // checkable: new games have puzzles with one solution
+    // The reasoning a unique puzzle needs, in a submenu of its own.
+    commandUniqueReasoning = 40120, // the submenu's item
+    commandUniqueAnyLevel = 40121,
+    commandUniqueGentle = 40122,
+    commandUniqueDemanding = 40123,
 };
 
 struct MenuItem {

@@ -227,6 +227,15 @@ void MainFrame::dispatchCommand(int commandId) {
     case commandUniquePuzzles:
         toggleUniquePuzzles(gameWorld);
         break;
+    case commandUniqueAnyLevel:
+        chooseUniquePuzzles(gameWorld, uniqueAnyLevel);
+        break;
+    case commandUniqueGentle:
+        chooseUniquePuzzles(gameWorld, uniqueGentle);
+        break;
+    case commandUniqueDemanding:
+        chooseUniquePuzzles(gameWorld, uniqueDemanding);
+        break;
     default:
         break;
     }

@@ -43,6 +43,32 @@ QAction* actionFor(const std::map<int, QAction*>& actions, int commandId) {
     return found == actions.end() ? nullptr : found->second;
 }
 
+int choiceOfCommand(int commandId) {
+    switch (commandId) {
+    case commandUniqueAnyLevel:
+        return uniqueAnyLevel;
+    case commandUniqueGentle:
+        return uniqueGentle;
+    case commandUniqueDemanding:
+        return uniqueDemanding;
+    default:
+        return uniqueOff;
+    }
+}
+
+QAction* addItem(QMenu& menu, QWidget& keyOwner, std::map<int, QAction*>& actions,
+                 const PuzzleMenuItem& item) {
+    QAction* action = menu.addAction(QString::fromUtf8(item.text));
+    action->setData(item.commandId);
+    action->setShortcuts(puzzleKeys(item.commandId));
+    action->setCheckable(item.commandId == commandUniquePuzzles ||
+                         choiceOfCommand(item.commandId) != uniqueOff);
+    action->setShortcutContext(Qt::WindowShortcut);
+    keyOwner.addAction(action);
+    actions[item.commandId] = action;
+    return action;
+}
+
 } // namespace
 
 QMenu* createPuzzleMenu(QMenuBar& bar, QWidget& keyOwner, std::map<int, QAction*>& actions) {
@@ -52,13 +78,15 @@ QMenu* createPuzzleMenu(QMenuBar& bar, QWidget& keyOwner, std::map<int, QAction*
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(QString::fromUtf8(item.text));
-        action->setData(item.commandId);
-        action->setShortcuts(puzzleKeys(item.commandId));
-        action->setCheckable(item.commandId == commandUniquePuzzles);
-        action->setShortcutContext(Qt::WindowShortcut);
-        keyOwner.addAction(action);
-        actions[item.commandId] = action;
+        if (item.commandId == commandUniqueReasoning) {
+            QMenu* reasoning = menu->addMenu(QString::fromUtf8(item.text));
+            reasoning->menuAction()->setData(item.commandId);
+            actions[item.commandId] = reasoning->menuAction();
+            for (const PuzzleMenuItem& choice : reasoningMenuItems)
+                addItem(*reasoning, keyOwner, actions, choice);
+            continue;
+        }
+        addItem(*menu, keyOwner, actions, item);
     }
     return menu;
 }
@@ -68,16 +96,29 @@ void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const
     const bool example = world.state.exampleMode != 0;
     const QString title = QString::fromUtf8(french ? puzzleMenuTitleFrench : puzzleMenuTitle);
     if (menu.title() != title) menu.setTitle(title);
-    for (const PuzzleMenuItem& item : puzzleMenuItems) {
+    const auto relabel = [&](const PuzzleMenuItem& item) {
         QAction* action = actionFor(actions, item.commandId);
-        if (action == nullptr) continue;
+        if (action == nullptr) return;
         QString text = QString::fromUtf8(french ? item.french : item.text);
         if (item.commandId == commandPuzzleNumber) {
             text = example
                        ? QString::fromUtf8(french ? exampleItemTextFrench : exampleItemText)
                        : text + QLatin1Char(' ') + QString::fromStdString(puzzleNumberText(world));
+            if (!example && world.puzzleLevel > 0)
+                text += QString::fromUtf8(french ? levelItemTextFrench : levelItemText) +
+                        QString::number(world.puzzleLevel);
         }
         setText(action, text);
+        if (item.commandId == commandUniqueReasoning && action->menu() != nullptr &&
+            action->menu()->title() != text)
+            action->menu()->setTitle(text);
+    };
+    for (const PuzzleMenuItem& item : puzzleMenuItems) relabel(item);
+    for (const PuzzleMenuItem& item : reasoningMenuItems) {
+        relabel(item);
+        QAction* action = actionFor(actions, item.commandId);
+        const bool chosen = world.settings.unique == choiceOfCommand(item.commandId);
+        if (action != nullptr && action->isChecked() != chosen) action->setChecked(chosen);
     }
     setEnabled(actionFor(actions, commandUndo), undoAvailable(world));
     setEnabled(actionFor(actions, commandRedo), redoAvailable(world));
@@ -87,7 +128,7 @@ void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const
     setEnabled(actionFor(actions, commandCopyNumber), numbered);
     setEnabled(actionFor(actions, commandPuzzleNumber), false);
     if (QAction* unique = actionFor(actions, commandUniquePuzzles)) {
-        const bool on = world.settings.unique == 1;
+        const bool on = world.settings.unique != uniqueOff;
         if (unique->isChecked() != on) unique->setChecked(on);
     }
 }

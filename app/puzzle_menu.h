@@ -29,7 +29,7 @@ constexpr const char* exampleItemTextFrench = "Exemple";
 
 // In position order. The number item's text is made from the puzzle on the board; the last
 // item is an option, checked while it is on.
-constexpr std::array<PuzzleMenuItem, 9> puzzleMenuItems{{
+constexpr std::array<PuzzleMenuItem, 10> puzzleMenuItems{{
     {commandUndo, "Undo", "Annuler"},
     {commandRedo, "Redo", "Rétablir"},
     {0, nullptr, nullptr},
@@ -39,7 +39,20 @@ constexpr std::array<PuzzleMenuItem, 9> puzzleMenuItems{{
     {commandPuzzleNumber, "Puzzle", "Grille"},
     {0, nullptr, nullptr},
     {commandUniquePuzzles, "Unique puzzles", "Grilles à solution unique"},
+    {commandUniqueReasoning, "Reasoning", "Raisonnement"},
 }};
+
+// The Reasoning submenu: how hard the reasoning a unique puzzle needs may be. Choosing one turns
+// Unique puzzles on; the one chosen is checked while the option is on.
+constexpr std::array<PuzzleMenuItem, 3> reasoningMenuItems{{
+    {commandUniqueAnyLevel, "Any level", "Tous niveaux"},
+    {commandUniqueGentle, "Gentle: no look-ahead", "Douce : sans anticipation"},
+    {commandUniqueDemanding, "Demanding: look-ahead needed", "Exigeante : anticipation requise"},
+}};
+
+// Follows the number in the number item when the puzzle is unique: "Puzzle 12u-77, level 3".
+constexpr const char* levelItemText = ", level ";
+constexpr const char* levelItemTextFrench = ", niveau ";
 
 // Adds the menu to the bar; its actions (keys working while the menu is closed) go into
 // `actions` by command id and onto `keyOwner`.

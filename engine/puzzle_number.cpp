@@ -35,11 +35,26 @@ bool parseSeed(std::string_view digits, std::uint32_t& seed) {
     return true;
 }
 
-// The size part, before the dash: exactly "5", "8" or "12", then a "u" (or "U") for a unique
-// number.
-bool parseSize(std::string_view text, std::int16_t& size, bool& unique) {
-    unique = !text.empty() && (text.back() == 'u' || text.back() == 'U');
-    if (unique) text.remove_suffix(1);
+UniqueChoice choiceForLetter(char letter) {
+    switch (letter) {
+    case 'u':
+    case 'U':
+        return uniqueAnyLevel;
+    case 'g':
+    case 'G':
+        return uniqueGentle;
+    case 'd':
+    case 'D':
+        return uniqueDemanding;
+    default:
+        return uniqueOff;
+    }
+}
+
+// The size part, before the dash: exactly "5", "8" or "12", then the letter of a unique choice.
+bool parseSize(std::string_view text, std::int16_t& size, UniqueChoice& unique) {
+    unique = text.empty() ? uniqueOff : choiceForLetter(text.back());
+    if (unique != uniqueOff) text.remove_suffix(1);
     if (text.empty() || text.size() > 2) return false;
     int value = 0;
     for (const char c : text) {
@@ -77,11 +92,24 @@ bool parsePuzzleNumber(std::string_view text, PuzzleNumber& number) {
     return true;
 }
 
+char uniqueLetter(UniqueChoice choice) {
+    switch (choice) {
+    case uniqueAnyLevel:
+        return 'u';
+    case uniqueGentle:
+        return 'g';
+    case uniqueDemanding:
+        return 'd';
+    default:
+        return 0;
+    }
+}
+
 PuzzleNumberText formatPuzzleNumber(const PuzzleNumber& number) {
     PuzzleNumberText text;
     if (number.size > 0) {
         text.length = writeDecimal(static_cast<std::uint32_t>(number.size), text.chars);
-        if (number.unique) text.chars[text.length++] = 'u';
+        if (number.unique != uniqueOff) text.chars[text.length++] = uniqueLetter(number.unique);
         text.chars[text.length++] = '-';
     }
     text.length += writeDecimal(number.seed, text.chars + text.length);
@@ -91,13 +119,14 @@ PuzzleNumberText formatPuzzleNumber(const PuzzleNumber& number) {
 bool generateNumberedPuzzle(Board& board, RandomSource& random, const PuzzleNumber& number) {
     board.boardSize = number.size;
     random.reseed(number.seed);
-    if (number.unique) {
+    if (number.unique != uniqueOff) {
         UniqueSearch search;
+        search.levels = levelsFor(number.unique);
         if (generateUniquePuzzle(board, random, search)) return true;
         random.reseed(number.seed);
     }
     generatePuzzle(board, random);
-    return !number.unique;
+    return number.unique == uniqueOff;
 }
 
 } // namespace kelvaro

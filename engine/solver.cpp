@@ -329,47 +329,70 @@ Decision analyse(Search& s) {
     return best;
 }
 
-// Reads the puzzle; false when it cannot have a solution at all.
-bool load(const Board& board, Search& s) {
+// The endpoints of a puzzle as the player sees them: where each one sits and the length it shows.
+struct Endpoints {
+    int count = 0;
+    std::int16_t at[2 * maxSymbol] = {};    // storage index
+    std::int8_t symbol[2 * maxSymbol] = {}; // known to the program, hidden from the player
+    std::int16_t length[2 * maxSymbol] = {};
+    int freeCells = 0;
+};
+
+// False for a board that is no puzzle at all: a symbol code out of range, or more endpoints
+// than the symbols allow.
+bool readEndpoints(const Board& board, Endpoints& ends) {
+    const int n = boardSide(board);
+    for (int x = 0; x < n; ++x) {
+        for (int y = 0; y < n; ++y) {
+            const int i = x * storageSide + y;
+            const int v = board.solution[i];
+            if (v <= 0) {
+                ++ends.freeCells;
+                continue;
+            }
+            if (v > maxSymbol || ends.count == 2 * maxSymbol) return false;
+            ends.at[ends.count] = static_cast<std::int16_t>(i);
+            ends.symbol[ends.count] = static_cast<std::int8_t>(v);
+            ends.length[ends.count] = board.solutionLength[i];
+            ++ends.count;
+        }
+    }
+    return true;
+}
+
+// Sets up the search for one pairing of the endpoints (`pairs` holds `lineCount` pairs of
+// endpoint numbers); false when that pairing cannot have a solution at all.
+bool load(const Board& board, const Endpoints& ends, const std::int8_t (*pairs)[2], int lineCount,
+          Search& s) {
     s.n = boardSide(board);
+    s.lineCount = 0;
     s.owner.fill(wallCell);
     s.endAt.fill(0);
     s.guide.fill(0);
-    int endpointCount[maxSymbol + 1] = {};
-    int firstEnd[maxSymbol + 1] = {};
-    int secondEnd[maxSymbol + 1] = {};
-    int freeCells = 0;
     for (int x = 0; x < s.n; ++x) {
         for (int y = 0; y < s.n; ++y) {
             const int v = board.solution[x * storageSide + y];
             const int p = paddedIndex(x, y);
             s.owner[p] = freeCell;
-            if (v <= 0) {
-                ++freeCells;
-                for (int k = 0; k < 4; ++k) {
-                    if (!codeContains(v, k + 1) ||
-                        !inBoard(board, x + (k == 1) - (k == 3), y + (k == 2) - (k == 0)))
-                        continue;
-                    s.guide[p] |= static_cast<std::uint8_t>(1 << k);
-                    s.guide[p + offsets[k]] |= static_cast<std::uint8_t>(1 << ((k + 2) & 3));
-                }
-                continue;
+            if (v > 0) continue;
+            for (int k = 0; k < 4; ++k) {
+                if (!codeContains(v, k + 1) ||
+                    !inBoard(board, x + (k == 1) - (k == 3), y + (k == 2) - (k == 0)))
+                    continue;
+                s.guide[p] |= static_cast<std::uint8_t>(1 << k);
+                s.guide[p + offsets[k]] |= static_cast<std::uint8_t>(1 << ((k + 2) & 3));
             }
-            if (v > maxSymbol) return false;
-            if (endpointCount[v] == 0) firstEnd[v] = x * storageSide + y;
-            if (endpointCount[v] == 1) secondEnd[v] = x * storageSide + y;
-            ++endpointCount[v];
         }
     }
     int cellsNeeded = 0;
-    for (int symbol = 1; symbol <= maxSymbol; ++symbol) {
-        if (endpointCount[symbol] == 0) continue;
-        if (endpointCount[symbol] != 2) return false;
-        const int length = board.solutionLength[firstEnd[symbol]];
-        if (length < 1 || length != board.solutionLength[secondEnd[symbol]]) return false;
+    for (int i = 0; i < lineCount; ++i) {
+        const int first = ends.at[pairs[i][0]];
+        const int second = ends.at[pairs[i][1]];
+        const int length = ends.length[pairs[i][0]];
+        if (length < 1 || length != ends.length[pairs[i][1]]) return false;
         const int line = s.lineCount++;
-        const int a = paddedIndex(firstEnd[symbol] / storageSide, firstEnd[symbol] % storageSide);
-        const int b = paddedIndex(secondEnd[symbol] / storageSide, secondEnd[symbol] % storageSide);
+        const int a = paddedIndex(first / storageSide, first % storageSide);
+        const int b = paddedIndex(second / storageSide, second % storageSide);
         const int span = distance(a, b);
         if (span > length + 1 || (length + 1 - span) % 2 != 0) return false;
         s.owner[a] = static_cast<std::int8_t>(line);
@@ -383,21 +406,19 @@ bool load(const Board& board, Search& s) {
     }
     // Lines of the right lengths that never share a cell cover exactly this many cells, so the
     // lengths must add up to the free cells for the board to be filled.
-    return cellsNeeded == freeCells;
+    return cellsNeeded == ends.freeCells;
 }
 
-} // namespace
-
-SolveResult countSolutions(const Board& board, std::int32_t stepBudget) {
-    Search s;
-    SolveResult result;
-    result.solutions = noSolution;
-    if (!load(board, s)) return result;
+// Counts the grids of the loaded pairing, up to `limit`, within the steps left in `result`.
+// Returns the grids found; `result.solutions` becomes unknownSolutions when the budget ran out.
+int countGrids(Search& s, int limit, std::int32_t stepBudget, SolveResult& result) {
     int found = 0;
+    s.trailSize = 0;
+    s.depth = 0;
     for (;;) {
         if (result.steps >= stepBudget) {
             result.solutions = unknownSolutions;
-            return result;
+            return found;
         }
         ++result.steps;
         const Decision d = analyse(s);
@@ -416,10 +437,7 @@ SolveResult countSolutions(const Board& board, std::int32_t stepBudget) {
             place(s, d.line, d.end, b.cells[0]);
             continue;
         }
-        if (d.verdict == Verdict::solved && ++found == 2) {
-            result.solutions = severalSolutions;
-            return result;
-        }
+        if (d.verdict == Verdict::solved && ++found == limit) return found;
         // Back to the latest choice point that still has a cell to try.
         bool resumed = false;
         while (s.depth > 0 && !resumed) {
@@ -432,11 +450,102 @@ SolveResult countSolutions(const Board& board, std::int32_t stepBudget) {
                 --s.depth;
             }
         }
-        if (!resumed) {
-            result.solutions = found == 1 ? oneSolution : noSolution;
-            return result;
-        }
+        if (!resumed) return found;
     }
+}
+
+SolutionCount countFromGrids(int found) {
+    return found == 0 ? noSolution : found == 1 ? oneSolution : severalSolutions;
+}
+
+inline int manhattanBetween(int i, int j) {
+    const int dx = i / storageSide - j / storageSide;
+    const int dy = i % storageSide - j % storageSide;
+    return (dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy);
+}
+
+// Walks every way of pairing the endpoints that show equal lengths, one pairing at a time, and
+// adds up the grids of each: a grid decides its pairing, so no grid is counted twice.
+struct PairingWalk {
+    const Board& board;
+    const Endpoints& ends;
+    std::int32_t stepBudget;
+    Search& search;
+    SolveResult& result;
+    int found = 0;
+    bool paired[2 * maxSymbol] = {};
+    std::int8_t pairs[maxSymbol][2] = {};
+    int lineCount = 0;
+
+    // Pairs the first endpoint still alone with each later one of its length in turn.
+    void next() {
+        if (found >= 2 || result.solutions == unknownSolutions) return;
+        int first = 0;
+        while (first < ends.count && paired[first]) ++first;
+        if (first == ends.count) {
+            if (!load(board, ends, pairs, lineCount, search)) return;
+            found += countGrids(search, 2 - found, stepBudget, result);
+            return;
+        }
+        if (lineCount == maxSymbol) return;
+        paired[first] = true;
+        for (int other = first + 1; other < ends.count; ++other) {
+            if (paired[other] || ends.length[other] != ends.length[first]) continue;
+            // A line of length L joins endpoints at most L + 1 steps apart, by a number of steps
+            // of the same parity (every step changes the checkerboard colour).
+            const int span = manhattanBetween(ends.at[first], ends.at[other]);
+            const int steps = ends.length[first] + 1;
+            if (span > steps || (steps - span) % 2 != 0) continue;
+            paired[other] = true;
+            pairs[lineCount][0] = static_cast<std::int8_t>(first);
+            pairs[lineCount][1] = static_cast<std::int8_t>(other);
+            ++lineCount;
+            next();
+            --lineCount;
+            paired[other] = false;
+        }
+        paired[first] = false;
+    }
+};
+
+} // namespace
+
+SolveResult countSolutions(const Board& board, std::int32_t stepBudget) {
+    Search s;
+    Endpoints ends;
+    SolveResult result;
+    result.solutions = noSolution;
+    if (!readEndpoints(board, ends)) return result;
+    // The pairing the symbols give; a symbol without exactly two endpoints has no solution.
+    std::int8_t pairs[maxSymbol][2] = {};
+    int lineCount = 0;
+    for (int symbol = 1; symbol <= maxSymbol; ++symbol) {
+        int seen = 0;
+        for (int e = 0; e < ends.count; ++e) {
+            if (ends.symbol[e] != symbol) continue;
+            if (seen < 2) pairs[lineCount][seen] = static_cast<std::int8_t>(e);
+            ++seen;
+        }
+        if (seen == 0) continue;
+        if (seen != 2) return result;
+        ++lineCount;
+    }
+    if (!load(board, ends, pairs, lineCount, s)) return result;
+    const int found = countGrids(s, 2, stepBudget, result);
+    if (result.solutions != unknownSolutions) result.solutions = countFromGrids(found);
+    return result;
+}
+
+SolveResult countShownSolutions(const Board& board, std::int32_t stepBudget) {
+    Search s;
+    Endpoints ends;
+    SolveResult result;
+    result.solutions = noSolution;
+    if (!readEndpoints(board, ends) || ends.count % 2 != 0) return result;
+    PairingWalk walk{board, ends, stepBudget, s, result};
+    walk.next();
+    if (result.solutions != unknownSolutions) result.solutions = countFromGrids(walk.found);
+    return result;
 }
 
 } // namespace kelvaro

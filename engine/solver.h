@@ -29,4 +29,10 @@ struct SolveResult {
 // kilobytes), so it may run on any thread.
 SolveResult countSolutions(const Board& board, std::int32_t stepBudget);
 
+// The same count for the puzzle as the player sees it: the endpoints and their lengths, with no
+// symbols. Any two endpoints showing the same length may be linked by a line of that length, so
+// a grid that pairs them otherwise than the symbols do counts too. Every way of pairing is tried
+// in turn, sharing one step budget.
+SolveResult countShownSolutions(const Board& board, std::int32_t stepBudget);
+
 } // namespace kelvaro

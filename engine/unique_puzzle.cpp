@@ -16,11 +16,22 @@ UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource&
     ++search.candidates;
     // A board whose generation failed is no puzzle at all: it is rejected unsolved.
     if (checkGrid(board, solutionLayer) == 0) {
-        const SolveResult result = countSolutions(board, uniqueStepBudget);
+        SolveResult result = countSolutions(board, uniqueStepBudget);
         search.steps += result.steps;
         if (result.solutions == oneSolution) {
-            search.verdict = uniqueFound;
-            return search.verdict;
+            result = countShownSolutions(board, uniqueStepBudget);
+            search.steps += result.steps;
+        }
+        if (result.solutions == oneSolution) {
+            const GradeResult grade = gradePuzzle(board, gradeStepBudget);
+            search.steps += grade.steps;
+            if (grade.level >= search.levels.lowest && grade.level <= search.levels.highest &&
+                grade.level != needsGuessing) {
+                search.level = grade.level;
+                search.verdict = uniqueFound;
+                return search.verdict;
+            }
+            ++search.graded;
         }
         if (result.solutions == unknownSolutions) ++search.undecided;
     } else {

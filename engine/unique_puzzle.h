@@ -1,7 +1,9 @@
-// Puzzles with exactly one solution: generated as usual, kept only when the solver finds no other.
+// Puzzles with exactly one solution: generated as usual, kept only when the solver finds no other
+// for the puzzle as the player sees it and the ladder finishes it without guessing.
 #pragma once
 
 #include "engine/board.h"
+#include "engine/ladder.h"
 #include "engine/random_source.h"
 
 #include <cstdint>
@@ -18,6 +20,35 @@ namespace kelvaro {
 constexpr std::int32_t uniqueStepBudget = 200'000;
 constexpr std::int32_t uniqueCandidateCap = 2'000;
 
+// Which puzzles a unique search keeps, by the reasoning they need. The values are those of the
+// stored option, 0 meaning plain generated puzzles.
+enum UniqueChoice : int {
+    uniqueOff = 0,
+    uniqueAnyLevel = 1,  // any level of the ladder
+    uniqueGentle = 2,    // no look-ahead needed
+    uniqueDemanding = 3, // look-ahead needed
+};
+constexpr bool isUniqueChoice(int value) {
+    return value >= uniqueOff && value <= uniqueDemanding;
+}
+
+// The levels a search accepts, both ends included.
+struct LevelRange {
+    int lowest = 1;
+    int highest = ladderTop;
+    bool operator==(const LevelRange&) const = default;
+};
+constexpr LevelRange levelsFor(UniqueChoice choice) {
+    switch (choice) {
+    case uniqueGentle:
+        return {1, ruleLookAhead - 1};
+    case uniqueDemanding:
+        return {ruleLookAhead, ruleLookAhead};
+    default:
+        return {1, ladderTop};
+    }
+}
+
 enum UniqueVerdict : int {
     uniqueSearching = 0, // the last candidate was rejected; more may follow
     uniqueFound = 1,     // the board holds a puzzle with exactly one solution
@@ -26,18 +57,25 @@ enum UniqueVerdict : int {
 
 // Where one search for a unique puzzle stands; a fresh record starts a new search.
 struct UniqueSearch {
+    LevelRange levels;  // set before the first step
+    int level = 0;      // the found puzzle's
     UniqueVerdict verdict = uniqueSearching;
     std::int32_t candidates = 0; // puzzles generated so far
-    // Of them, those turned down: two solutions or more, no answer within the budget (also
-    // counted in `undecided`), or a failed generation (also counted in `unsound`).
+    // Of them, those turned down: two solutions or more (by their symbols or as shown), no
+    // answer within the budget (also counted in `undecided`), a failed generation (also counted
+    // in `unsound`), or one solution but a level out of range or a need to guess (also counted
+    // in `graded`).
     std::int32_t rejected = 0;
+    std::int32_t graded = 0;
     std::int32_t undecided = 0;
     std::int32_t unsound = 0;
-    std::int64_t steps = 0; // solver steps spent on them all
+    std::int64_t steps = 0; // solver and ladder steps spent on them all
 };
 
-// One candidate: generatePuzzle into `board` from `random`, then countSolutions with
-// uniqueStepBudget; kept only on exactly one solution (an unknown answer is rejected like two).
+// One candidate: generatePuzzle into `board` from `random`; countSolutions with uniqueStepBudget
+// first (cheap, and two solutions by the symbols are two as shown too), then
+// countShownSolutions, then gradePuzzle; kept only on exactly one solution as shown and a level
+// within `search.levels` (an unknown answer is rejected like two).
 // Does nothing once the search has found its puzzle or given up. Callers that must stay
 // responsive (or be cancelled) call it once per turn; the board then holds the last candidate.
 UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource& random);

@@ -63,6 +63,8 @@ struct GameWorld {
     std::mt19937 seedSource;
     // The puzzle on the board: its size and the seed it was generated from.
     PuzzleNumber puzzle;
+    // The ladder's level of a unique puzzle on the board; 0 for any other board.
+    int puzzleLevel = 0;
     // A restarted puzzle, or one chosen by number: played like any game, kept out of the
     // records so that best times stay honest.
     bool practiceGame = false;
@@ -78,6 +80,7 @@ struct GameWorld {
     // choosing its number again) need not search again.
     Board keptPuzzle;
     PuzzleNumber keptNumber;
+    int keptLevel = 0;
 };
 
 } // namespace kelvaro

@@ -70,7 +70,9 @@ static void setUpGame(GameWorld& world, const PuzzleNumber* chosen) {
         number.unique = chosen->unique;
     } else {
         number.seed = static_cast<std::uint32_t>(world.seedSource());
-        number.unique = world.settings.unique == 1;
+        number.unique = isUniqueChoice(world.settings.unique)
+                            ? static_cast<UniqueChoice>(world.settings.unique)
+                            : uniqueOff;
     }
     world.board.boardSize = number.size;
 
@@ -89,6 +91,7 @@ static void setUpGame(GameWorld& world, const PuzzleNumber* chosen) {
     state.lastStylusTick = 0;
 
     world.puzzle = number;
+    world.puzzleLevel = 0;
     world.practiceGame = chosen != nullptr;
     if (world.practiceGame && !world.practiceNoticeShown) world.practiceNoticeDue = true;
     startFreshPlay(world);

@@ -9,10 +9,12 @@
 namespace kelvaro {
 
 bool prepareUniquePuzzle(PreparedPuzzle& out, std::int16_t size, std::uint32_t seed,
-                         std::int32_t candidateCap, const std::atomic<bool>& stop) {
+                         UniqueChoice choice, std::int32_t candidateCap,
+                         const std::atomic<bool>& stop) {
     out.board = Board{};
     out.board.boardSize = size;
     out.search = UniqueSearch{};
+    out.search.levels = levelsFor(choice);
     out.unique = false;
     Mt19937Source random(seed);
     while (out.search.verdict == uniqueSearching) {
@@ -30,7 +32,7 @@ bool prepareUniquePuzzle(PreparedPuzzle& out, std::int16_t size, std::uint32_t s
     // No unique puzzle within the cap: the plain puzzle of the same seed, as its plain number
     // names it.
     out.board = Board{};
-    generateNumberedPuzzle(out.board, random, PuzzleNumber{size, seed, false});
+    generateNumberedPuzzle(out.board, random, PuzzleNumber{size, seed, uniqueOff});
     return true;
 }
 
@@ -39,19 +41,22 @@ PuzzlePreparation::~PuzzlePreparation() {
 }
 
 void startPreparation(PuzzlePreparation& preparation, std::int16_t size, std::uint32_t seed,
-                      std::uint32_t startTick, std::function<void()> whenDone) {
+                      UniqueChoice choice, std::uint32_t startTick,
+                      std::function<void()> whenDone) {
     cancelPreparation(preparation);
     preparation.active = true;
     preparation.size = size;
     preparation.seed = seed;
+    preparation.choice = choice;
     preparation.startTick = startTick;
     preparation.stop.store(false);
     preparation.done.store(false);
     // The worker gets copies of everything it needs and touches only `result`, `stop` (read)
     // and `done`.
-    auto work = [&preparation, size, seed, cap = preparation.candidateCap,
+    auto work = [&preparation, size, seed, choice, cap = preparation.candidateCap,
                  whenDone = std::move(whenDone)] {
-        if (!prepareUniquePuzzle(preparation.result, size, seed, cap, preparation.stop)) return;
+        if (!prepareUniquePuzzle(preparation.result, size, seed, choice, cap, preparation.stop))
+            return;
         preparation.done.store(true, std::memory_order_release);
         if (whenDone) whenDone();
     };

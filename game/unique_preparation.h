@@ -18,7 +18,7 @@ namespace kelvaro {
 struct PreparedPuzzle {
     Board board;
     bool unique = false;
-    UniqueSearch search;
+    UniqueSearch search; // its `level` is the puzzle's when `unique`
 };
 
 // The puzzle of `size` that a unique number with this seed names: the first unique puzzle of
@@ -26,7 +26,8 @@ struct PreparedPuzzle {
 // rejected candidates, the first plain puzzle of that fresh source instead. Looks at `stop`
 // between candidates and returns false, with `out` unusable, once it is set.
 bool prepareUniquePuzzle(PreparedPuzzle& out, std::int16_t size, std::uint32_t seed,
-                         std::int32_t candidateCap, const std::atomic<bool>& stop);
+                         UniqueChoice choice, std::int32_t candidateCap,
+                         const std::atomic<bool>& stop);
 
 // One preparation at a time, owned by the user-interface thread.
 struct PuzzlePreparation {
@@ -43,6 +44,7 @@ struct PuzzlePreparation {
     bool active = false;
     std::int16_t size = 0;
     std::uint32_t seed = 0;
+    UniqueChoice choice = uniqueAnyLevel;
     std::uint32_t startTick = 0; // the window's tick when it began
 
     // The worker's alone until `done`; the user-interface thread's after joining it.
@@ -52,12 +54,13 @@ struct PuzzlePreparation {
     std::thread worker;
 };
 
-// Starts preparing the puzzle for (size, seed), after cancelling any preparation still going.
+// Starts preparing the puzzle for (size, seed, choice), after cancelling any preparation still going.
 // `whenDone` runs on the worker once the puzzle is ready, and must only post to the
 // user-interface thread. Should no thread be available, the work is done here and now, and
 // `whenDone` is still called.
 void startPreparation(PuzzlePreparation& preparation, std::int16_t size, std::uint32_t seed,
-                      std::uint32_t startTick, std::function<void()> whenDone);
+                      UniqueChoice choice, std::uint32_t startTick,
+                      std::function<void()> whenDone);
 
 // True once the worker has finished and its puzzle waits to be taken.
 bool preparationDone(const PuzzlePreparation& preparation);

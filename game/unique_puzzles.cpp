@@ -6,8 +6,12 @@
 namespace kelvaro {
 
 void toggleUniquePuzzles(GameWorld& world) {
+    chooseUniquePuzzles(world, world.settings.unique != uniqueOff ? uniqueOff : uniqueAnyLevel);
+}
+
+void chooseUniquePuzzles(GameWorld& world, UniqueChoice choice) {
     endSplash(world);
-    world.settings.unique = world.settings.unique == 1 ? 0 : 1;
+    world.settings.unique = choice;
     saveRecords(world);
 }
 
@@ -18,13 +22,15 @@ bool preparingPuzzle(const GameWorld& world) {
 void prepareUniqueGame(GameWorld& world, const PuzzleNumber& number) {
     if (world.keptNumber == number) {
         world.board = world.keptPuzzle;
+        world.puzzleLevel = world.keptLevel;
         return;
     }
     world.board = Board{};
     world.board.boardSize = number.size;
     // The worker holds the window services, which outlive every game.
     WindowServices& window = world.window;
-    startPreparation(world.preparation, number.size, number.seed, window.tickCount(),
+    startPreparation(world.preparation, number.size, number.seed, number.unique,
+                     window.tickCount(),
                      [&window] { window.postPuzzleReady(); });
 }
 
@@ -35,8 +41,10 @@ void puzzleReady(GameWorld& world) {
     if (made.unique) {
         world.keptPuzzle = made.board;
         world.keptNumber = world.puzzle;
+        world.keptLevel = made.search.level;
+        world.puzzleLevel = made.search.level;
     } else {
-        world.puzzle.unique = false;
+        world.puzzle.unique = uniqueOff;
         // Only a plain puzzle can have failed to generate, as at any new game.
         warnIfGenerationFailed(world);
     }

@@ -13,9 +13,13 @@ namespace kelvaro {
 // A preparation shorter than this passes unnoticed; after it the shell shows preparingText.
 constexpr std::uint32_t preparingNoteDelayMs = 100;
 
-// The Unique puzzles command of the Puzzle menu: turns the option on or off and saves the
-// settings at once. The game on the board stays as it is; the next new game follows the option.
+// The Unique puzzles command of the Puzzle menu: turns the option on (at any level) or off and
+// saves the settings at once. The game on the board stays as it is; the next new game follows
+// the option.
 void toggleUniquePuzzles(GameWorld& world);
+
+// The same for a choice of how hard the reasoning may be (uniqueOff turns the option off).
+void chooseUniquePuzzles(GameWorld& world, UniqueChoice choice);
 
 // Whether the game waits for its puzzle.
 bool preparingPuzzle(const GameWorld& world);

@@ -25,7 +25,9 @@ struct Settings {
     std::int16_t player = 0;     // player slot 0 or 1
     Colour lineOkColour = defaultLineOkColour;
     Colour lineViColour = defaultLineViColour;
-    // 1: each new game is a puzzle with exactly one solution; 0: the plain generator's.
+    // 0: the plain generator's puzzles. Otherwise each new game is a puzzle with exactly one
+    // solution that reasoning alone finishes: 1 at any level, 2 gentle (no look-ahead), 3
+    // demanding (look-ahead needed).
     std::int32_t unique = 0;
 };
 

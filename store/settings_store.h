@@ -20,7 +20,7 @@ void initSettings(Settings& settings, Statistics& statistics, Registry& registry
 // missing, too large or unusable keeps its field as it was: language and player only take
 // 0 or 1, difficulty is clamped to 0..2, the four counters must not be negative, and a
 // histogram must end with its zero byte within the 500 bytes. The one exception is `unique`,
-// newer than the others: a key without it, or with anything but 1 in it, reads as 0.
+// newer than the others: a key without it, or with anything but 0 to 3 in it, reads as 0.
 std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& registry);
 
 // Writes all 37 values, in a fixed order (`unique` last, after the 36 of the first version),

@@ -16,7 +16,7 @@ TEST(PuzzleNumber, ReadsTheWrittenFormsAndNothingElse) {
         bool good;
         int size;
         std::uint32_t seed;
-        bool unique = false;
+        UniqueChoice unique = uniqueOff;
     };
     const Case cases[] = {
         {"8-3141592653", true, 8, 3141592653u},
@@ -44,9 +44,18 @@ TEST(PuzzleNumber, ReadsTheWrittenFormsAndNothingElse) {
         {"8-4 2", false, 0, 0},
         {"8 -42", false, 0, 0},
         {"8-42x", false, 0, 0},
-        {"12u-3141592653", true, 12, 3141592653u, true},
-        {"5U-0", true, 5, 0, true},
-        {" 8u-0000000042 ", true, 8, 42, true},
+        {"12u-3141592653", true, 12, 3141592653u, uniqueAnyLevel},
+        {"5U-0", true, 5, 0, uniqueAnyLevel},
+        {" 8u-0000000042 ", true, 8, 42, uniqueAnyLevel},
+        {"12g-77", true, 12, 77, uniqueGentle},
+        {"5G-77", true, 5, 77, uniqueGentle},
+        {"8d-77", true, 8, 77, uniqueDemanding},
+        {"8D-77", true, 8, 77, uniqueDemanding},
+        {"8ug-77", false, 0, 0},
+        {"8gd-77", false, 0, 0},
+        {"d-77", false, 0, 0},
+        {"8-77g", false, 0, 0},
+        {"8e-77", false, 0, 0},
         {"u-42", false, 0, 0},
         {"u42", false, 0, 0},
         {"42u", false, 0, 0},
@@ -77,10 +86,13 @@ TEST(PuzzleNumber, ReadsTheWrittenFormsAndNothingElse) {
 }
 
 TEST(PuzzleNumber, IsWrittenAsItIsRead) {
-    const PuzzleNumber numbers[] = {{8, 3141592653u}, {5, 0},       {12, 4294967295u},
-                                    {0, 17},          {5, 0, true}, {12, 4294967295u, true}};
-    const char* texts[] = {"8-3141592653", "5-0", "12-4294967295", "17", "5u-0", "12u-4294967295"};
-    for (int i = 0; i < 6; ++i) {
+    const PuzzleNumber numbers[] = {{8, 3141592653u},       {5, 0},
+                                    {12, 4294967295u},      {0, 17},
+                                    {5, 0, uniqueAnyLevel}, {12, 4294967295u, uniqueAnyLevel},
+                                    {12, 77, uniqueGentle}, {8, 77, uniqueDemanding}};
+    const char* texts[] = {"8-3141592653",   "5-0",    "12-4294967295", "17", "5u-0",
+                           "12u-4294967295", "12g-77", "8d-77"};
+    for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(texts[i]);
         EXPECT_EQ(formatPuzzleNumber(numbers[i]).view(), texts[i]);
         PuzzleNumber back;
@@ -113,26 +125,32 @@ TEST(PuzzleNumber, NamesTheFirstPuzzleOfItsSeedWhateverWasDrawnBefore) {
     }
 }
 
-// A unique number names the first unique puzzle of a fresh source, as the tool's --unique
-// keeps it; the plain number of the same seed still names the plain puzzle.
-TEST(PuzzleNumber, AUniqueNumberNamesTheFirstUniquePuzzleOfItsSeed) {
-    for (const int size : {5, 8, 12}) {
-        for (const std::uint32_t seed : {0u, 3141592653u}) {
-            SCOPED_TRACE(std::to_string(size) + "u-" + std::to_string(seed));
-            const auto side = static_cast<std::int16_t>(size);
-            Board fresh;
-            fresh.boardSize = side;
-            Mt19937Source own(seed);
-            UniqueSearch search;
-            ASSERT_TRUE(generateUniquePuzzle(fresh, own, search));
+// A unique number names the first puzzle of a fresh source that the search of its choice keeps,
+// as the tool's --unique --level keeps it, whatever was drawn before.
+TEST(PuzzleNumber, AUniqueNumberNamesTheFirstPuzzleOfItsChoice) {
+    for (const UniqueChoice choice : {uniqueAnyLevel, uniqueGentle, uniqueDemanding}) {
+        for (const int size : {5, 8, 12}) {
+            for (const std::uint32_t seed : {0u, 3141592653u}) {
+                const auto side = static_cast<std::int16_t>(size);
+                SCOPED_TRACE(formatPuzzleNumber({side, seed, choice}).view());
+                Board fresh;
+                fresh.boardSize = side;
+                Mt19937Source own(seed);
+                UniqueSearch search;
+                search.levels = levelsFor(choice);
+                ASSERT_TRUE(generateUniquePuzzle(fresh, own, search));
+                EXPECT_GE(search.level, levelsFor(choice).lowest);
+                EXPECT_LE(search.level, levelsFor(choice).highest);
 
-            Board used;
-            Mt19937Source shared(12345);
-            for (int i = 0; i < 777; ++i) shared.draw();
-            EXPECT_TRUE(generateNumberedPuzzle(used, shared, PuzzleNumber{side, seed, true}));
-            EXPECT_EQ(used.solution, fresh.solution);
-            EXPECT_EQ(used.grid, fresh.grid);
-            EXPECT_EQ(countSolutions(used, uniqueStepBudget).solutions, oneSolution);
+                Board used;
+                Mt19937Source shared(12345);
+                for (int i = 0; i < 777; ++i) shared.draw();
+                EXPECT_TRUE(generateNumberedPuzzle(used, shared, PuzzleNumber{side, seed, choice}));
+                EXPECT_EQ(used.solution, fresh.solution);
+                EXPECT_EQ(used.grid, fresh.grid);
+                EXPECT_EQ(countShownSolutions(used, uniqueStepBudget).solutions, oneSolution);
+                EXPECT_EQ(gradePuzzle(used, gradeStepBudget).level, search.level);
+            }
         }
     }
 }

@@ -43,7 +43,8 @@ TEST(PrepareUniquePuzzle, IsTheEnginesUniquePuzzleOfAFreshSource) {
             const Board expected = engineUnique(size, seed, search);
             ASSERT_EQ(search.verdict, uniqueFound);
             PreparedPuzzle prepared;
-            ASSERT_TRUE(prepareUniquePuzzle(prepared, size, seed, uniqueCandidateCap, stop));
+            ASSERT_TRUE(prepareUniquePuzzle(prepared, size, seed, uniqueAnyLevel,
+                                            uniqueCandidateCap, stop));
             EXPECT_TRUE(prepared.unique);
             EXPECT_EQ(prepared.search.candidates, search.candidates);
             expectSamePuzzle(prepared.board, expected);
@@ -61,28 +62,28 @@ TEST(PrepareUniquePuzzle, FallsBackToThePlainPuzzleOfTheSeedAtTheCap) {
         ++seed;
     }
     PreparedPuzzle prepared;
-    ASSERT_TRUE(prepareUniquePuzzle(prepared, 12, seed, 3, stop));
+    ASSERT_TRUE(prepareUniquePuzzle(prepared, 12, seed, uniqueAnyLevel, 3, stop));
     EXPECT_FALSE(prepared.unique);
     EXPECT_EQ(prepared.search.candidates, 3);
     EXPECT_EQ(prepared.search.verdict, uniqueGaveUp);
     expectSamePuzzle(prepared.board, enginePlain(12, seed));
 
     // At the real cap the same seed finds its unique puzzle.
-    ASSERT_TRUE(prepareUniquePuzzle(prepared, 12, seed, uniqueCandidateCap, stop));
+    ASSERT_TRUE(prepareUniquePuzzle(prepared, 12, seed, uniqueAnyLevel, uniqueCandidateCap, stop));
     EXPECT_TRUE(prepared.unique);
 }
 
 TEST(PrepareUniquePuzzle, StopsBeforeTheNextCandidate) {
     const std::atomic<bool> stop{true};
     PreparedPuzzle prepared;
-    EXPECT_FALSE(prepareUniquePuzzle(prepared, 12, 7, uniqueCandidateCap, stop));
+    EXPECT_FALSE(prepareUniquePuzzle(prepared, 12, 7, uniqueAnyLevel, uniqueCandidateCap, stop));
     EXPECT_EQ(prepared.search.candidates, 0);
 }
 
 TEST(PuzzlePreparation, AWorkerPreparesThePuzzleAndSaysSoOnce) {
     PuzzlePreparation preparation;
     std::atomic<int> told{0};
-    startPreparation(preparation, 8, 42, 1000, [&told] { ++told; });
+    startPreparation(preparation, 8, 42, uniqueAnyLevel, 1000, [&told] { ++told; });
     EXPECT_TRUE(preparation.active);
     EXPECT_EQ(preparation.startTick, 1000u);
     waitForPreparation(preparation);
@@ -98,7 +99,7 @@ TEST(PuzzlePreparation, AWorkerPreparesThePuzzleAndSaysSoOnce) {
 TEST(PuzzlePreparation, ACancelledWorkerIsJoinedAndLeavesNothingToTake) {
     PuzzlePreparation preparation;
     std::atomic<int> told{0};
-    startPreparation(preparation, 12, 9, 1, [&told] { ++told; });
+    startPreparation(preparation, 12, 9, uniqueAnyLevel, 1, [&told] { ++told; });
     EXPECT_TRUE(cancelPreparation(preparation));
     EXPECT_FALSE(preparation.worker.joinable());
     EXPECT_FALSE(preparation.active);
@@ -107,8 +108,8 @@ TEST(PuzzlePreparation, ACancelledWorkerIsJoinedAndLeavesNothingToTake) {
     EXPECT_FALSE(cancelPreparation(preparation)); // nothing going any more
 
     // A new start cancels the one going; only the last one is there to take.
-    startPreparation(preparation, 12, 9, 1, [&told] { ++told; });
-    startPreparation(preparation, 5, 11, 2, [&told] { ++told; });
+    startPreparation(preparation, 12, 9, uniqueAnyLevel, 1, [&told] { ++told; });
+    startPreparation(preparation, 5, 11, uniqueAnyLevel, 2, [&told] { ++told; });
     waitForPreparation(preparation);
     ASSERT_TRUE(takePreparedPuzzle(preparation));
     EXPECT_EQ(preparation.result.board.boardSize, 5);

@@ -252,10 +252,10 @@ TEST_F(UniquePuzzlesTest, NewGameLearnRulesOptionsAndClosingCancelThePreparation
 TEST_F(UniquePuzzlesTest, PastTheCandidateCapTheGameStartsOnThePlainPuzzleOfTheSeed) {
     const std::uint32_t seed = seedNeedingMoreThan(12, 3);
     world.preparation.candidateCap = 3;
-    startPuzzleByNumber(world, {12, seed, true});
+    startPuzzleByNumber(world, {12, seed, uniqueAnyLevel});
     ASSERT_TRUE(preparingPuzzle(world));
     deliverPuzzle();
-    EXPECT_EQ(world.puzzle, (PuzzleNumber{12, seed, false}));
+    EXPECT_EQ(world.puzzle, (PuzzleNumber{12, seed, uniqueOff}));
     expectBoardOf(world.puzzle);
     EXPECT_TRUE(window.messageBoxes.empty());
     copyPuzzleNumber(world);
@@ -263,7 +263,7 @@ TEST_F(UniquePuzzlesTest, PastTheCandidateCapTheGameStartsOnThePlainPuzzleOfTheS
     // Restarted, it is that plain puzzle again.
     restartPuzzle(world);
     EXPECT_FALSE(preparingPuzzle(world));
-    expectBoardOf({12, seed, false});
+    expectBoardOf({12, seed, uniqueOff});
 }
 
 TEST_F(UniquePuzzlesTest, RestartAndReplayByNumberKeepTheUniquePuzzleWithoutASecondSearch) {
@@ -296,8 +296,8 @@ TEST_F(UniquePuzzlesTest, RestartAndReplayByNumberKeepTheUniquePuzzleWithoutASec
     playPuzzleByNumber(world);
     EXPECT_TRUE(preparingPuzzle(world));
     deliverPuzzle();
-    EXPECT_EQ(world.puzzle, (PuzzleNumber{12, 77, true}));
-    expectBoardOf({12, 77, true});
+    EXPECT_EQ(world.puzzle, (PuzzleNumber{12, 77, uniqueAnyLevel}));
+    expectBoardOf({12, 77, uniqueAnyLevel});
     EXPECT_EQ(world.settings.difficulty, 1);
     EXPECT_TRUE(world.practiceGame);
 }

@@ -52,8 +52,9 @@ std::string puzzleText(const Board& board, std::uint32_t index, bool ok, bool wi
                        std::to_string(n) + "\n";
     if (!ok) text += "(generation failed: this board is not a sound puzzle)\n";
     if (note.unique)
-        text += "one solution; " + std::to_string(note.rejected) +
-                (note.rejected == 1 ? " puzzle" : " puzzles") + " skipped before it\n";
+        text += "one solution, level " + std::to_string(note.level) + "; " +
+                std::to_string(note.rejected) + (note.rejected == 1 ? " puzzle" : " puzzles") +
+                " skipped before it\n";
     // Each cell is four columns wide: an endpoint's letter and its line's length, or a dot.
     for (int y = 0; y < n; ++y) {
         std::string row;
@@ -99,7 +100,9 @@ std::string puzzleJson(const Board& board, std::uint32_t seed, std::uint32_t ind
     const int n = boardSide(board);
     std::string json = "{\"size\":" + std::to_string(n) + ",\"seed\":" + std::to_string(seed) +
                        ",\"index\":" + std::to_string(index) + ",\"ok\":" + (ok ? "true" : "false");
-    if (note.unique) json += ",\"unique\":true,\"rejected\":" + std::to_string(note.rejected);
+    if (note.unique)
+        json += ",\"unique\":true,\"rejected\":" + std::to_string(note.rejected) +
+                ",\"level\":" + std::to_string(note.level);
     json += ",\"solution\":[";
     for (int y = 0; y < n; ++y) {
         json += y == 0 ? "[" : ",[";

@@ -12,6 +12,7 @@ namespace kelvaro::puzzles {
 struct UniqueNote {
     bool unique = false;
     std::int32_t rejected = 0; // puzzles skipped before it for having another solution
+    int level = 0;             // the reasoning it needs, 1 to 7
 };
 
 // The endpoints with their letters and lengths, and the solution's lines when asked.
@@ -19,7 +20,7 @@ std::string puzzleText(const Board& board, std::uint32_t index, bool ok, bool wi
                        UniqueNote note = {});
 
 // {"size":N,"seed":S,"index":I,"ok":B,"solution":[[...],...]} without a line break; a unique
-// puzzle adds "unique":true,"rejected":R after "ok".
+// puzzle adds "unique":true,"rejected":R,"level":L after "ok".
 std::string puzzleJson(const Board& board, std::uint32_t seed, std::uint32_t index, bool ok,
                        UniqueNote note = {});
 

@@ -30,7 +30,11 @@ int solveCommand(const puzzles::Options& options) {
         }
     }
     std::istream& in = fromStdin ? std::cin : file;
-    const int status = puzzles::solveLines(in, std::cout, std::cerr);
+    const puzzles::Answer answer = options.command == puzzles::Command::grade
+                                       ? puzzles::Answer::level
+                                   : options.bySymbol ? puzzles::Answer::symbolSolutions
+                                                      : puzzles::Answer::shownSolutions;
+    const int status = puzzles::solveLines(in, std::cout, std::cerr, answer);
     if (in.bad()) {
         std::cerr << "kelvaro-puzzles: cannot read "
                   << (fromStdin ? std::string("standard input") : "'" + options.file + "'") << "\n";
@@ -50,6 +54,7 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
         if (options.unique) {
             // Each unique puzzle continues the same stream of generated puzzles.
             UniqueSearch search;
+            search.levels = options.levels;
             if (!generateUniquePuzzle(board, random, search)) {
                 std::fflush(stdout);
                 std::fprintf(stderr,
@@ -59,14 +64,17 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
             }
             note.unique = true;
             note.rejected = search.rejected;
+            note.level = search.level;
         } else {
             generatePuzzle(board, random);
         }
-        if (!json && index == 0) {
+        // One exact level is no choice of the game's, and no number names its puzzles.
+        if (!json && index == 0 && (!options.unique || options.choice != uniqueOff)) {
             // The first puzzle from a seed is the one the game plays under this number; a
             // unique one is named only once it is found.
-            const PuzzleNumberText number =
-                formatPuzzleNumber({static_cast<std::int16_t>(options.size), seed, options.unique});
+            const PuzzleNumberText number = formatPuzzleNumber(
+                {static_cast<std::int16_t>(options.size), seed,
+                 options.unique ? options.choice : uniqueOff});
             std::printf("number %.*s\n", static_cast<int>(number.length), number.chars);
         }
         const bool ok = checkGrid(board, solutionLayer) == 0;
@@ -95,6 +103,7 @@ int main(int argc, char** argv) {
         std::puts(KELVARO_VERSION);
         return 0;
     case puzzles::Command::solve:
+    case puzzles::Command::grade:
         return solveCommand(options);
     default:
         break;

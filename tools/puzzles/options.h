@@ -1,12 +1,14 @@
 // The command line of kelvaro-puzzles.
 #pragma once
 
+#include "engine/unique_puzzle.h"
+
 #include <cstdint>
 #include <string>
 
 namespace kelvaro::puzzles {
 
-enum class Command { generate, solve, stats, help, version };
+enum class Command { generate, solve, grade, stats, help, version };
 enum class Format { text, json };
 
 struct Options {
@@ -18,7 +20,13 @@ struct Options {
     Format format = Format::text;
     bool solution = false;
     bool unique = false; // generate and stats: puzzles with exactly one solution only
-    std::string file;    // solve: the file to read; standard input when empty
+    // With unique: the levels kept, and the game's choice they are (uniqueOff for one exact
+    // level, which no puzzle number names). `levelGiven`: --level was on the command line.
+    LevelRange levels;
+    UniqueChoice choice = uniqueAnyLevel;
+    bool levelGiven = false;
+    bool bySymbol = false; // solve: pair the endpoints by their symbols, not as shown
+    std::string file;      // solve and grade: the file to read; standard input when empty
 };
 
 // Fills `options` from argv; on a bad argument returns false and sets `error` to one line

@@ -108,7 +108,16 @@ std::string solveJson(const PuzzleLine& puzzle, const SolveResult& result) {
            ",\"steps\":" + std::to_string(result.steps) + "}";
 }
 
-int solveLines(std::istream& in, std::ostream& out, std::ostream& err) {
+std::string gradeJson(const PuzzleLine& puzzle, const GradeResult& result) {
+    const std::string level =
+        result.level == needsGuessing ? std::string("\"guess\"") : std::to_string(result.level);
+    return "{\"size\":" + std::to_string(boardSide(puzzle.board)) +
+           ",\"seed\":" + std::to_string(puzzle.seed) +
+           ",\"index\":" + std::to_string(puzzle.index) + ",\"level\":" + level +
+           ",\"steps\":" + std::to_string(result.steps) + "}";
+}
+
+int solveLines(std::istream& in, std::ostream& out, std::ostream& err, Answer answer) {
     int status = 0;
     long number = 0;
     std::string line;
@@ -122,8 +131,18 @@ int solveLines(std::istream& in, std::ostream& out, std::ostream& err) {
             status = 1;
             continue;
         }
-        // The same budget as --unique, so solve says exactly what --unique would decide.
-        out << solveJson(puzzle, countSolutions(puzzle.board, uniqueStepBudget)) << "\n";
+        // The same budgets as --unique, so solve and grade say exactly what it would decide.
+        switch (answer) {
+        case Answer::shownSolutions:
+            out << solveJson(puzzle, countShownSolutions(puzzle.board, uniqueStepBudget)) << "\n";
+            break;
+        case Answer::symbolSolutions:
+            out << solveJson(puzzle, countSolutions(puzzle.board, uniqueStepBudget)) << "\n";
+            break;
+        case Answer::level:
+            out << gradeJson(puzzle, gradePuzzle(puzzle.board, gradeStepBudget)) << "\n";
+            break;
+        }
     }
     out.flush();
     return out ? status : 1;

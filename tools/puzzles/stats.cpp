@@ -2,6 +2,7 @@
 
 #include "engine/checker.h"
 #include "engine/generator.h"
+#include "engine/ladder.h"
 #include "engine/random_source.h"
 #include "engine/solver.h"
 #include "engine/unique_puzzle.h"
@@ -52,11 +53,21 @@ std::string answerTable(const char* heading, long one, long several, long unknow
     return table;
 }
 
+// The share of each level among `all` puzzles; index 0 counts those that need guessing.
+std::string levelTable(const long (&levels)[ladderTop + 1], long all) {
+    std::string table = row("%-16s %9s %8s", "level", "puzzles", "share");
+    for (int level = 1; level <= ladderTop; ++level)
+        table += row("%-16d %9ld %7.1f%%", level, levels[level], share(levels[level], all));
+    table += row("%-16s %9ld %7.1f%%", "needs guessing", levels[0], share(levels[0], all));
+    return table;
+}
+
 void plainStats(const Options& options, std::uint32_t seed, std::ostream& out) {
     Board board;
     board.boardSize = static_cast<std::int16_t>(options.size);
     Mt19937Source random(seed);
     long answers[3] = {}, unknown = 0, unsound = 0;
+    long levels[ladderTop + 1] = {};
     std::vector<std::int32_t> steps;
     for (std::uint32_t i = 0; i < options.count; ++i) {
         generatePuzzle(board, random);
@@ -64,51 +75,79 @@ void plainStats(const Options& options, std::uint32_t seed, std::ostream& out) {
             ++unsound;
             continue;
         }
-        const SolveResult result = countSolutions(board, uniqueStepBudget);
+        const SolveResult result = countShownSolutions(board, uniqueStepBudget);
         steps.push_back(result.steps);
         if (result.solutions == unknownSolutions)
             ++unknown;
         else
             ++answers[result.solutions];
+        // The ladder's rules are sound, so it finishes no puzzle with two solutions: those need
+        // guessing without being graded.
+        ++levels[result.solutions == oneSolution ? gradePuzzle(board, gradeStepBudget).level
+                                                 : needsGuessing];
     }
     std::string text =
         row("%d x %d, seed %u, %u puzzles", options.size, options.size, seed, options.count);
-    text += answerTable("solutions", answers[1], answers[2] + answers[0], unknown, unsound);
+    text += answerTable("solutions as shown", answers[1], answers[2] + answers[0], unknown,
+                        unsound);
     if (!steps.empty()) {
         std::sort(steps.begin(), steps.end());
         text += row("%-16s %9s %8s", "solver steps", "median", "worst");
         text += row("%-16s %9d %8d", "", percentile(steps, 50), steps.back());
     }
+    text += levelTable(levels, static_cast<long>(options.count));
     out << text;
 }
 
-void uniqueStats(const Options& options, std::uint32_t seed, std::ostream& out) {
+const char* choiceName(UniqueChoice choice) {
+    switch (choice) {
+    case uniqueGentle:
+        return "gentle";
+    case uniqueDemanding:
+        return "demanding";
+    case uniqueAnyLevel:
+        return "any level";
+    default:
+        return "that level";
+    }
+}
+
+void uniqueStats(const Options& options, LevelRange levels, UniqueChoice choice,
+                 std::uint32_t seed, std::ostream& out) {
     Board board;
     board.boardSize = static_cast<std::int16_t>(options.size);
     Mt19937Source random(seed);
-    long candidates = 0, rejected = 0, undecided = 0, unsound = 0, gaveUp = 0;
+    long candidates = 0, rejected = 0, undecided = 0, unsound = 0, graded = 0, gaveUp = 0;
+    long found[ladderTop + 1] = {};
     std::vector<std::int32_t> tries;
     std::vector<double> millis;
     for (std::uint32_t i = 0; i < options.count; ++i) {
         UniqueSearch search;
+        search.levels = levels;
         const auto start = std::chrono::steady_clock::now();
-        const bool found = generateUniquePuzzle(board, random, search);
+        const bool made = generateUniquePuzzle(board, random, search);
         const auto stop = std::chrono::steady_clock::now();
         candidates += search.candidates;
         rejected += search.rejected;
         undecided += search.undecided;
         unsound += search.unsound;
-        if (!found) {
+        graded += search.graded;
+        if (!made) {
             ++gaveUp;
             continue;
         }
+        ++found[search.level];
         tries.push_back(search.candidates);
         millis.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
     }
-    const long found = static_cast<long>(tries.size());
-    std::string text = row("%d x %d, seed %u, %ld unique puzzles from %ld candidates", options.size,
-                           options.size, seed, found, candidates);
-    text += answerTable("candidates", found, rejected - undecided - unsound, undecided, unsound);
+    const long made = static_cast<long>(tries.size());
+    std::string text = row("%d x %d, seed %u, %ld unique puzzles of %s (levels %d to %d) from %ld "
+                           "candidates",
+                           options.size, options.size, seed, made, choiceName(choice),
+                           levels.lowest, levels.highest, candidates);
+    text += answerTable("candidates", made, rejected - undecided - unsound - graded, undecided,
+                        unsound);
+    text += row("%-16s %9ld %7.1f%%", "other level", graded, share(graded, candidates));
     if (gaveUp > 0)
         text += row("no unique puzzle within %d candidates: %ld times", uniqueCandidateCap, gaveUp);
     if (!tries.empty()) {
@@ -120,16 +159,30 @@ void uniqueStats(const Options& options, std::uint32_t seed, std::ostream& out) 
         text += row("%-17s %8.1f %8.1f %8.1f", "time (ms)", percentile(millis, 50),
                     percentile(millis, 95), millis.back());
     }
+    for (int level = levels.lowest; level <= levels.highest; ++level)
+        text += row("%-16s %9ld %7.1f%%", ("level " + std::to_string(level)).c_str(), found[level],
+                    share(found[level], made));
     out << text;
 }
 
 } // namespace
 
 void printStats(const Options& options, std::uint32_t seed, std::ostream& out) {
-    if (options.unique)
-        uniqueStats(options, seed, out);
-    else
+    if (!options.unique) {
         plainStats(options, seed, out);
+        return;
+    }
+    if (options.levelGiven) {
+        uniqueStats(options, options.levels, options.choice, seed, out);
+        return;
+    }
+    // Without --level, what each of the game's choices costs.
+    bool first = true;
+    for (const UniqueChoice choice : {uniqueAnyLevel, uniqueGentle, uniqueDemanding}) {
+        if (!first) out << "\n";
+        first = false;
+        uniqueStats(options, levelsFor(choice), choice, seed, out);
+    }
 }
 
 } // namespace kelvaro::puzzles
