@@ -27,9 +27,9 @@ constexpr bool isPuzzleSize(int size) {
 }
 
 // Reads "N-S", "NL-S" or a bare "S", blanks around it ignored: N one of 5, 8, 12; L the letter
-// of a unique choice (u, g or d, either case); S one to ten decimal digits (leading zeros allowed) up to 4294967295.
-// A bare S is a plain number with size 0, for the caller to fill with the size of the current
-// difficulty. False, and `number` untouched, for any other text.
+// of a unique choice (u, g or d, either case); S one to ten decimal digits (leading zeros allowed)
+// up to 4294967295. A bare S is a plain number with size 0, for the caller to fill with the size of
+// the current difficulty. False, and `number` untouched, for any other text.
 bool parsePuzzleNumber(std::string_view text, PuzzleNumber& number);
 
 // "12u-4294967295" is the longest number written today; the room left is for later flags.
@@ -50,9 +50,10 @@ PuzzleNumberText formatPuzzleNumber(const PuzzleNumber& number);
 // The puzzle a number names: the first puzzle generatePuzzle makes at that size from a source
 // started again from the seed. The puzzle tool's first puzzle for --size N --seed S is the same.
 // For a unique number, the first puzzle generateUniquePuzzle keeps from that source with the
-// levels of its choice, as the tool's first for --unique --level; should none turn up within the candidate cap, the plain puzzle of
-// the seed, and the answer is false (the board then holds what the plain number names). That
-// search can take a while; the game runs it away from its window's thread.
+// levels of its choice, as the tool's first for --unique --level; should none turn up within the
+// candidate cap, the plain puzzle of the seed, and the answer is false (the board then holds what
+// the plain number names). That search can take a while; the game runs it away from its window's
+// thread.
 bool generateNumberedPuzzle(Board& board, RandomSource& random, const PuzzleNumber& number);
 
 } // namespace kelvaro

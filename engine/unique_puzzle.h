@@ -57,8 +57,8 @@ enum UniqueVerdict : int {
 
 // Where one search for a unique puzzle stands; a fresh record starts a new search.
 struct UniqueSearch {
-    LevelRange levels;  // set before the first step
-    int level = 0;      // the found puzzle's
+    LevelRange levels; // set before the first step
+    int level = 0;     // the found puzzle's
     UniqueVerdict verdict = uniqueSearching;
     std::int32_t candidates = 0; // puzzles generated so far
     // Of them, those turned down: two solutions or more (by their symbols or as shown), no

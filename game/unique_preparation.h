@@ -54,13 +54,12 @@ struct PuzzlePreparation {
     std::thread worker;
 };
 
-// Starts preparing the puzzle for (size, seed, choice), after cancelling any preparation still going.
-// `whenDone` runs on the worker once the puzzle is ready, and must only post to the
+// Starts preparing the puzzle for (size, seed, choice), after cancelling any preparation still
+// going. `whenDone` runs on the worker once the puzzle is ready, and must only post to the
 // user-interface thread. Should no thread be available, the work is done here and now, and
 // `whenDone` is still called.
 void startPreparation(PuzzlePreparation& preparation, std::int16_t size, std::uint32_t seed,
-                      UniqueChoice choice, std::uint32_t startTick,
-                      std::function<void()> whenDone);
+                      UniqueChoice choice, std::uint32_t startTick, std::function<void()> whenDone);
 
 // True once the worker has finished and its puzzle waits to be taken.
 bool preparationDone(const PuzzlePreparation& preparation);

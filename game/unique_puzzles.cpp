@@ -29,8 +29,7 @@ void prepareUniqueGame(GameWorld& world, const PuzzleNumber& number) {
     world.board.boardSize = number.size;
     // The worker holds the window services, which outlive every game.
     WindowServices& window = world.window;
-    startPreparation(world.preparation, number.size, number.seed, number.unique,
-                     window.tickCount(),
+    startPreparation(world.preparation, number.size, number.seed, number.unique, window.tickCount(),
                      [&window] { window.postPuzzleReady(); });
 }
 

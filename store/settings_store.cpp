@@ -118,7 +118,8 @@ std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& 
     }
     // Came after the first 36 values: a key written before it existed has none, and a value
     // outside 0 to 3 was not written here. Both mean the plain puzzles.
-    settings.unique = readWord(registry, "unique", 0, value) && value >= 0 && value <= 3 ? value : 0;
+    settings.unique =
+        readWord(registry, "unique", 0, value) && value >= 0 && value <= 3 ? value : 0;
     // The stored version is not applied: this program's own stays.
     registry.closeKey();
     return 0;

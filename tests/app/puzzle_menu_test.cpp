@@ -47,6 +47,7 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {commandPuzzleNumber, "Puzzle " + number(h)},
         {0, ""},
         {commandUniquePuzzles, "Unique puzzles"},
+        {commandUniqueReasoning, "Reasoning"},
     };
     EXPECT_EQ(puzzleContents(h), english);
     EXPECT_TRUE(number(h).startsWith("5-"));
@@ -64,8 +65,45 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {commandPuzzleNumber, "Grille " + number(h)},
         {0, ""},
         {commandUniquePuzzles, "Grilles à solution unique"},
+        {commandUniqueReasoning, "Raisonnement"},
     };
     EXPECT_EQ(puzzleContents(h), french);
+}
+
+// The Reasoning submenu: its three choices in both languages, the one stored checked while the
+// option is on, and choosing one turns the option on and saves it.
+TEST(PuzzleMenu, TheReasoningSubmenuChoosesHowHardUniquePuzzlesAre) {
+    FrameHarness h;
+    h.skipSplash();
+    QMenu* reasoning = h.frame->commandAction(commandUniqueReasoning)->menu();
+    ASSERT_NE(reasoning, nullptr);
+    const int ids[] = {commandUniqueAnyLevel, commandUniqueGentle, commandUniqueDemanding};
+    const char* english[] = {"Any level", "Gentle: no look-ahead", "Demanding: look-ahead needed"};
+    const char* french[] = {"Tous niveaux", "Douce : sans anticipation",
+                            "Exigeante : anticipation requise"};
+    ASSERT_EQ(reasoning->actions().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(reasoning->actions()[i], h.frame->commandAction(ids[i]));
+        EXPECT_EQ(reasoning->actions()[i]->text(), QString::fromUtf8(english[i]));
+        EXPECT_FALSE(reasoning->actions()[i]->isChecked());
+    }
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        h.command(ids[i]);
+        EXPECT_EQ(h.world().settings.unique, i + 1);
+        EXPECT_TRUE(h.frame->commandAction(commandUniquePuzzles)->isChecked());
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(h.frame->commandAction(ids[j])->isChecked(), i == j) << j;
+    }
+    h.command(commandUniquePuzzles); // off: no choice is checked
+    EXPECT_EQ(h.world().settings.unique, 0);
+    for (const int id : ids) EXPECT_FALSE(h.frame->commandAction(id)->isChecked());
+
+    h.world().settings.language = 1;
+    h.frame->localiseMenu();
+    EXPECT_EQ(reasoning->title(), "Raisonnement");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(reasoning->actions()[i]->text(), QString::fromUtf8(french[i]));
 }
 
 TEST(PuzzleMenu, KeysOfTheNewCommands) {

@@ -3,6 +3,7 @@
 // and a window closed in the middle of it.
 #include "app/commands.h"
 #include "app/preparing_note.h"
+#include "engine/ladder.h"
 #include "engine/puzzle_number.h"
 #include "frame_harness.h"
 #include "game/puzzle_commands.h"
@@ -77,9 +78,20 @@ TEST(UniquePuzzlesInTheWindow, TheOptionIsCheckedInThePuzzleMenuAndSavedWhenTogg
     ASSERT_TRUE(puzzleArrives(h));
     EXPECT_TRUE(h.world().puzzle.unique);
     expectNumberedPuzzle(h);
+    // The number item names the puzzle and the ladder's level for it.
+    const int level = gradePuzzle(h.board(), gradeStepBudget).level;
+    EXPECT_GT(level, 0);
     EXPECT_EQ(h.frame->commandAction(commandPuzzleNumber)->text(),
-              "Puzzle " + QString::fromStdString(puzzleNumberText(h.world())));
+              "Puzzle " + QString::fromStdString(puzzleNumberText(h.world())) + ", level " +
+                  QString::number(level));
     EXPECT_TRUE(h.frame->commandAction(commandPuzzleNumber)->text().startsWith("Puzzle 5u-"));
+    h.world().settings.language = 1;
+    h.frame->localiseMenu();
+    EXPECT_TRUE(h.frame->commandAction(commandPuzzleNumber)
+                    ->text()
+                    .endsWith(", niveau " + QString::number(level)));
+    h.world().settings.language = 0;
+    h.frame->localiseMenu();
 
     h.command(commandUniquePuzzles);
     EXPECT_FALSE(option->isChecked());

@@ -1,6 +1,7 @@
 // Runs the built kelvaro-puzzles and checks what other tools and people rely on.
 #include "engine/checker.h"
 #include "engine/generator.h"
+#include "engine/ladder.h"
 #include "engine/puzzle_number.h"
 #include "engine/solver.h"
 #include "engine/unique_puzzle.h"
@@ -154,44 +155,75 @@ TEST(PuzzleTool, TextStartsWithTheSeedAndDrawsTheLines) {
     EXPECT_TRUE(std::regex_match(drawn.out, std::regex("seed [0-9]+\n"))) << drawn.out;
 }
 
-// The solver's answer for each puzzle of a seed, as the engine gives it.
-std::vector<SolveResult> engineAnswers(int size, std::uint32_t seed, int count) {
+// The solver's answer for each puzzle of a seed, as the engine gives it: as shown, or by symbol.
+std::vector<SolveResult> engineAnswers(int size, std::uint32_t seed, int count,
+                                       bool bySymbol = false) {
     std::vector<SolveResult> answers;
     Board board;
     board.boardSize = static_cast<std::int16_t>(size);
     Mt19937Source random(seed);
     for (int i = 0; i < count; ++i) {
         generatePuzzle(board, random);
-        answers.push_back(countSolutions(board, uniqueStepBudget));
+        answers.push_back(bySymbol ? countSolutions(board, uniqueStepBudget)
+                                   : countShownSolutions(board, uniqueStepBudget));
     }
     return answers;
 }
 
 TEST(PuzzleTool, SolveAnswersEachGeneratedLine) {
     for (const int size : {5, 12}) {
-        SCOPED_TRACE(size);
-        const std::string args = "--size " + std::to_string(size) + " --seed 5 --count 6";
-        const ToolRun made = runTool("generate --format json " + args);
-        ASSERT_EQ(made.status, 0);
-        const std::string path = writeTemp("made", made.out);
-        // From a file, and from standard input.
-        for (const std::string& source : {path, "< '" + path + "'"}) {
-            const ToolRun solved = runTool("solve " + source);
-            EXPECT_EQ(solved.status, 0) << solved.err;
-            EXPECT_TRUE(solved.err.empty()) << solved.err;
-            const std::vector<std::string> lines = linesOf(solved.out);
-            const std::vector<SolveResult> answers = engineAnswers(size, 5, 6);
-            ASSERT_EQ(lines.size(), answers.size());
-            for (std::size_t i = 0; i < lines.size(); ++i) {
-                const std::string count = answers[i].solutions == unknownSolutions
-                                              ? "\"unknown\""
-                                              : std::to_string(answers[i].solutions);
-                EXPECT_EQ(lines[i], "{\"size\":" + std::to_string(size) + ",\"seed\":5,\"index\":" +
-                                        std::to_string(i) + ",\"solutions\":" + count +
-                                        ",\"steps\":" + std::to_string(answers[i].steps) + "}");
+        for (const bool bySymbol : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << size << (bySymbol ? " by symbol" : " as shown"));
+            const std::string args = "--size " + std::to_string(size) + " --seed 5 --count 6";
+            const ToolRun made = runTool("generate --format json " + args);
+            ASSERT_EQ(made.status, 0);
+            const std::string path = writeTemp("made", made.out);
+            // From a file, and from standard input.
+            for (const std::string& source : {path, "< '" + path + "'"}) {
+                const ToolRun solved =
+                    runTool(std::string("solve ") + (bySymbol ? "--by-symbol " : "") + source);
+                EXPECT_EQ(solved.status, 0) << solved.err;
+                EXPECT_TRUE(solved.err.empty()) << solved.err;
+                const std::vector<std::string> lines = linesOf(solved.out);
+                const std::vector<SolveResult> answers = engineAnswers(size, 5, 6, bySymbol);
+                ASSERT_EQ(lines.size(), answers.size());
+                for (std::size_t i = 0; i < lines.size(); ++i) {
+                    const std::string count = answers[i].solutions == unknownSolutions
+                                                  ? "\"unknown\""
+                                                  : std::to_string(answers[i].solutions);
+                    EXPECT_EQ(lines[i], "{\"size\":" + std::to_string(size) +
+                                            ",\"seed\":5,\"index\":" + std::to_string(i) +
+                                            ",\"solutions\":" + count +
+                                            ",\"steps\":" + std::to_string(answers[i].steps) + "}");
+                }
             }
         }
     }
+}
+
+TEST(PuzzleTool, GradeAnswersEachLineWithTheLaddersLevel) {
+    const ToolRun made = runTool("generate --format json --size 8 --seed 1 --count 8");
+    ASSERT_EQ(made.status, 0);
+    const ToolRun graded = runTool("grade '" + writeTemp("graded", made.out) + "'");
+    EXPECT_EQ(graded.status, 0) << graded.err;
+    const std::vector<std::string> lines = linesOf(graded.out);
+    ASSERT_EQ(lines.size(), 8u);
+    Board board;
+    board.boardSize = 8;
+    Mt19937Source random(1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        generatePuzzle(board, random);
+        const GradeResult grade = gradePuzzle(board, gradeStepBudget);
+        const std::string level =
+            grade.level == needsGuessing ? "\"guess\"" : std::to_string(grade.level);
+        EXPECT_EQ(lines[i], "{\"size\":8,\"seed\":1,\"index\":" + std::to_string(i) +
+                                ",\"level\":" + level +
+                                ",\"steps\":" + std::to_string(grade.steps) + "}");
+    }
+    // Bad lines get the same messages as in solve.
+    const ToolRun bad = runTool("grade '" + writeTemp("bad-grade", "[1]\n") + "'");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("line 1: not a JSON object"), std::string::npos) << bad.err;
 }
 
 TEST(PuzzleTool, SolveReportsBadLinesByNumberAndAnswersTheRest) {
@@ -239,7 +271,8 @@ TEST(PuzzleTool, SolveNamesAFileItCannotOpen) {
 }
 
 TEST(PuzzleTool, UniqueContinuesOneStreamOfGeneratedPuzzles) {
-    const ToolRun run = runTool("generate --size 8 --seed 1 --unique --count 3 --format json");
+    const ToolRun run =
+        runTool("generate --size 8 --seed 1 --unique --level gentle --count 3 --format json");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<std::string> lines = linesOf(run.out);
     ASSERT_EQ(lines.size(), 3u);
@@ -249,6 +282,7 @@ TEST(PuzzleTool, UniqueContinuesOneStreamOfGeneratedPuzzles) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(i);
         UniqueSearch search;
+        search.levels = levelsFor(uniqueGentle);
         ASSERT_TRUE(generateUniquePuzzle(board, random, search));
         std::string rows;
         for (int y = 0; y < 8; ++y)
@@ -257,14 +291,23 @@ TEST(PuzzleTool, UniqueContinuesOneStreamOfGeneratedPuzzles) {
                         std::to_string(board.solution[x * storageSide + y]);
         EXPECT_EQ(lines[i], "{\"size\":8,\"seed\":1,\"index\":" + std::to_string(i) +
                                 ",\"ok\":true,\"unique\":true,\"rejected\":" +
-                                std::to_string(search.rejected) + ",\"solution\":[" + rows + "]]}");
+                                std::to_string(search.rejected) + ",\"level\":" +
+                                std::to_string(search.level) + ",\"solution\":[" + rows + "]]}");
     }
     // The first unique puzzle of a seed is the same whatever the count.
-    EXPECT_EQ(linesOf(runTool("generate --size 8 --seed 1 --unique --format json").out).at(0),
+    EXPECT_EQ(linesOf(runTool("generate --size 8 --seed 1 --level gentle --format json").out).at(0),
               lines[0]);
     const ToolRun text = runTool("generate --size 8 --seed 1 --unique");
-    EXPECT_NE(text.out.find("one solution; 6 puzzles skipped before it"), std::string::npos)
+    EXPECT_NE(text.out.find("one solution, level 5; 6 puzzles skipped before it"),
+              std::string::npos)
         << text.out;
+    // One exact level: the puzzles have it, and no game number names them.
+    const ToolRun exact = runTool("generate --size 5 --seed 1 --level 7 --count 2 --format json");
+    ASSERT_EQ(exact.status, 0) << exact.err;
+    for (const std::string& line : linesOf(exact.out))
+        EXPECT_NE(line.find("\"level\":7,"), std::string::npos) << line;
+    const ToolRun exactText = runTool("generate --size 5 --seed 1 --level 7");
+    EXPECT_EQ(exactText.out.find("number "), std::string::npos) << exactText.out;
 }
 
 TEST(PuzzleTool, StatsCountTheAnswers) {
@@ -284,8 +327,26 @@ TEST(PuzzleTool, StatsCountTheAnswers) {
         << run.out;
     EXPECT_NE(run.out.find("median"), std::string::npos);
 
+    // Every puzzle with one solution as shown has a level; the others need guessing.
+    long graded = 0;
+    for (int level = 1; level <= ladderTop; ++level) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(run.out, match,
+                                      std::regex("\n" + std::to_string(level) + " +(\\d+) ")))
+            << run.out;
+        graded += std::stol(match[1]);
+    }
+    std::smatch guessing;
+    ASSERT_TRUE(std::regex_search(run.out, guessing, std::regex("needs guessing +(\\d+) ")));
+    EXPECT_EQ(graded + std::stol(guessing[1]), 40);
+    EXPECT_LE(graded, one);
+
+    // Without --level, the cost of each of the game's three choices.
     const ToolRun unique = runTool("stats --size 8 --seed 3 --count 4 --unique");
     ASSERT_EQ(unique.status, 0) << unique.err;
+    for (const char* choice : {"any level", "gentle", "demanding"})
+        EXPECT_NE(unique.out.find(std::string("4 unique puzzles of ") + choice), std::string::npos)
+            << unique.out;
     std::smatch match;
     ASSERT_TRUE(
         std::regex_search(unique.out, match, std::regex("\ncandidates +(\\d+) +(\\d+) +(\\d+)\n")))
@@ -293,7 +354,8 @@ TEST(PuzzleTool, StatsCountTheAnswers) {
     EXPECT_LE(std::stoi(match[1]), std::stoi(match[2]));
     EXPECT_LE(std::stoi(match[2]), std::stoi(match[3]));
     EXPECT_NE(unique.out.find("time (ms)"), std::string::npos);
-    EXPECT_EQ(linesOf(unique.out).at(0).rfind("8 x 8, seed 3, 4 unique puzzles from ", 0), 0u);
+    EXPECT_EQ(linesOf(unique.out).at(0).rfind("8 x 8, seed 3, 4 unique puzzles of any level", 0),
+              0u);
 }
 
 // The game shows "8-3141592653" in its Puzzle menu; the tool takes it as --size and --seed.
@@ -304,6 +366,8 @@ TEST(PuzzleTool, APuzzleNumberStandsForItsSizeAndSeed) {
         {"--puzzle 5-0 --count 2", "--count 2 --size 5 --seed 0"},
         {"--puzzle 12u-3141592653", "--size 12 --seed 3141592653 --unique"},
         {"--puzzle 8U-5 --count 2", "--unique --count 2 --size 8 --seed 5"},
+        {"--puzzle 8g-5", "--size 8 --seed 5 --level gentle"},
+        {"--puzzle 5d-5", "--size 5 --seed 5 --unique --level demanding"},
     };
     for (const auto& [number, sizeAndSeed] : same) {
         SCOPED_TRACE(number);
@@ -324,13 +388,15 @@ TEST(PuzzleTool, APuzzleNumberStandsForItsSizeAndSeed) {
         ASSERT_EQ(unique.status, 0) << unique.err;
         EXPECT_EQ(linesOf(unique.out).at(1), "number 12u-3141592653");
     }
+    EXPECT_EQ(linesOf(runTool("generate --size 8 --seed 7 --level demanding").out).at(1),
+              "number 8d-7");
 }
 
 TEST(PuzzleTool, ItsFirstPuzzleIsTheOneTheNumberNames) {
     const std::regex solution(R"("solution":\[(.*)\]\})");
     const std::regex cell(R"(-?\d+)");
     for (const char* text : {"5-1", "5-4000000000", "8-3141592653", "8-9", "12-0", "12-77", "5u-1",
-                             "8u-9", "12u-77"}) {
+                             "8u-9", "12u-77", "5g-3", "8d-3", "12g-77"}) {
         SCOPED_TRACE(text);
         PuzzleNumber number;
         ASSERT_TRUE(parsePuzzleNumber(text, number));
@@ -363,6 +429,13 @@ TEST(PuzzleTool, RejectsBadPuzzleNumbers) {
         {"generate --size 8 --puzzle 8-1", "--puzzle"},
         {"generate --puzzle 12uu-1", "12uu-1"},
         {"generate --puzzle u-1", "u-1"},
+        {"generate --puzzle 8x-1", "8x-1"},
+        {"generate --puzzle 8g-1 --level any", "--level"},
+        {"generate --size 8 --level 0", "'0'"},
+        {"generate --size 8 --level 8", "'8'"},
+        {"generate --size 8 --level hard", "'hard'"},
+        {"solve --by-symbol --by-symbol", "--by-symbol"},
+        {"grade --by-symbol", "--by-symbol"},
     };
     for (const auto& [args, named] : cases) {
         SCOPED_TRACE(args);
@@ -380,8 +453,9 @@ TEST(PuzzleTool, HelpAndVersion) {
     EXPECT_EQ(version.out, "1.1\n");
     const ToolRun help = runTool("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--size", "--seed", "--puzzle", "--count", "--format", "--solution",
-                               "--unique", "solve", "stats", "--version"})
+    for (const char* option :
+         {"--size", "--seed", "--puzzle", "--count", "--format", "--solution", "--unique",
+          "--level", "solve", "--by-symbol", "grade", "stats", "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
 

@@ -72,9 +72,9 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
         if (!json && index == 0 && (!options.unique || options.choice != uniqueOff)) {
             // The first puzzle from a seed is the one the game plays under this number; a
             // unique one is named only once it is found.
-            const PuzzleNumberText number = formatPuzzleNumber(
-                {static_cast<std::int16_t>(options.size), seed,
-                 options.unique ? options.choice : uniqueOff});
+            const PuzzleNumberText number =
+                formatPuzzleNumber({static_cast<std::int16_t>(options.size), seed,
+                                    options.unique ? options.choice : uniqueOff});
             std::printf("number %.*s\n", static_cast<int>(number.length), number.chars);
         }
         const bool ok = checkGrid(board, solutionLayer) == 0;

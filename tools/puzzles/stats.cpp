@@ -88,8 +88,8 @@ void plainStats(const Options& options, std::uint32_t seed, std::ostream& out) {
     }
     std::string text =
         row("%d x %d, seed %u, %u puzzles", options.size, options.size, seed, options.count);
-    text += answerTable("solutions as shown", answers[1], answers[2] + answers[0], unknown,
-                        unsound);
+    text +=
+        answerTable("solutions as shown", answers[1], answers[2] + answers[0], unknown, unsound);
     if (!steps.empty()) {
         std::sort(steps.begin(), steps.end());
         text += row("%-16s %9s %8s", "solver steps", "median", "worst");
@@ -112,8 +112,8 @@ const char* choiceName(UniqueChoice choice) {
     }
 }
 
-void uniqueStats(const Options& options, LevelRange levels, UniqueChoice choice,
-                 std::uint32_t seed, std::ostream& out) {
+void uniqueStats(const Options& options, LevelRange levels, UniqueChoice choice, std::uint32_t seed,
+                 std::ostream& out) {
     Board board;
     board.boardSize = static_cast<std::int16_t>(options.size);
     Mt19937Source random(seed);
