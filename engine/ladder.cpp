@@ -793,7 +793,7 @@ bool load(const Board& board, Puzzle& pz, Position& pos) {
 
 } // namespace
 
-GradeResult gradePuzzle(const Board& board, std::int32_t stepBudget) {
+GradeResult gradePuzzle(const Board& board, std::int32_t stepBudget, int topRule) {
     GradeResult result;
     Puzzle pz;
     Position pos;
@@ -803,12 +803,9 @@ GradeResult gradePuzzle(const Board& board, std::int32_t stepBudget) {
     Grader g{pz, sc, 0, stepBudget};
     int hardest = 0;
     for (;;) {
-        if (g.steps >= g.budget) {
-            result.budgetSpent = true;
-            break;
-        }
+        if (g.steps >= g.budget) break;
         int used = 0;
-        const Outcome o = playRound(g, pos, ladderTop, used);
+        const Outcome o = playRound(g, pos, topRule < ladderTop ? topRule : ladderTop, used);
         if (o == Outcome::progress) {
             if (used > hardest) hardest = used;
             continue;
@@ -822,6 +819,7 @@ GradeResult gradePuzzle(const Board& board, std::int32_t stepBudget) {
         break;
     }
     result.steps = g.steps;
+    result.budgetSpent = result.level == needsGuessing && g.steps >= g.budget;
     return result;
 }
 

@@ -40,6 +40,7 @@ constexpr std::int32_t gradeStepBudget = 400'000;
 // applying the easiest rule that makes progress, and gives the hardest rule it needed. Every rule
 // is sound, so a finished puzzle has exactly one solution as shown. Allocates nothing; its
 // working state lives on the stack (some tens of kilobytes).
-GradeResult gradePuzzle(const Board& board, std::int32_t stepBudget);
+// `topRule` below ladderTop leaves the harder rungs out, to see whether a puzzle needs them.
+GradeResult gradePuzzle(const Board& board, std::int32_t stepBudget, int topRule = ladderTop);
 
 } // namespace kelvaro
