@@ -4,6 +4,7 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/rules_dialog.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -12,6 +13,19 @@
 #include <utility>
 
 namespace kelvaro {
+
+namespace {
+
+// Counts a box or dialog as open for as long as its call runs.
+struct ModalScope {
+    explicit ModalScope(int& depth) : depth(depth) { ++depth; }
+    ~ModalScope() { --depth; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+    int& depth;
+};
+
+} // namespace
 
 namespace {
 
@@ -55,6 +69,7 @@ int QtWindowServices::messageBox(std::string_view text, std::string_view caption
                                  MessageButtons buttons) {
     // The box takes the keyboard: a pen left down could never be lifted.
     frame.liftKeyboardPen();
+    ModalScope open(modalDepth);
     if (scripts.messageBox) return scripts.messageBox(text, caption, buttons);
     QMessageBox box(QMessageBox::NoIcon, fromUtf8(caption), fromUtf8(text),
                     buttons == buttonsOkCancel ? QMessageBox::Ok | QMessageBox::Cancel
@@ -66,6 +81,7 @@ int QtWindowServices::messageBox(std::string_view text, std::string_view caption
 
 int QtWindowServices::runDialog(QDialog& dialog) {
     frame.liftKeyboardPen();
+    ModalScope open(modalDepth);
     if (scripts.dialog) return scripts.dialog(dialog);
     return dialog.exec();
 }
@@ -111,6 +127,11 @@ void QtWindowServices::copyText(std::string_view text) {
 void QtWindowServices::postPuzzleReady() {
     QMetaObject::invokeMethod(
         &frame, [target = &frame] { target->onPuzzleReady(); }, Qt::QueuedConnection);
+}
+
+bool QtWindowServices::modalOpen() {
+    // A box of Qt's own (the colour picker's, say) counts as well as the game's.
+    return modalDepth > 0 || QApplication::activeModalWidget() != nullptr;
 }
 
 std::uint32_t QtWindowServices::tickCount() {

@@ -47,6 +47,7 @@ class QtWindowServices final : public WindowServices {
     bool askText(std::string_view prompt, std::string_view caption, std::string& answer) override;
     void copyText(std::string_view text) override;
     void postPuzzleReady() override;
+    bool modalOpen() override;
     std::uint32_t tickCount() override;
 
     // Whether a Qt timer event belongs to the window timer.
@@ -56,6 +57,9 @@ class QtWindowServices final : public WindowServices {
 
   private:
     int runDialog(QDialog& dialog);
+
+    // Message boxes and dialogs open now, stand-ins included.
+    int modalDepth = 0;
 
     MainFrame& frame;
     Scripts scripts;

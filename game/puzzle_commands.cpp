@@ -114,7 +114,11 @@ void startPuzzleByNumber(GameWorld& world, PuzzleNumber number) {
 }
 
 void showPracticeNoticeIfDue(GameWorld& world) {
-    if (!world.practiceNoticeDue || world.state.splashTick != 0 || strokeUnderWay(world)) return;
+    // Not on top of another box either (a puzzle may arrive while one is open): it waits for the
+    // next event after that box has closed.
+    if (!world.practiceNoticeDue || world.state.splashTick != 0 || strokeUnderWay(world) ||
+        world.window.modalOpen())
+        return;
     world.practiceNoticeDue = false;
     world.practiceNoticeShown = true;
     const std::int32_t language = world.settings.language;

@@ -47,7 +47,9 @@ void puzzleReady(GameWorld& world) {
         // Only a plain puzzle can have failed to generate, as at any new game.
         warnIfGenerationFailed(world);
     }
-    requestWholeRepaint(world);
+    // The splash hides the board and repaints it whole when it ends; a whole frame now would
+    // present the whole buffer over the splash's own pictures and lines.
+    if (world.state.splashTick == 0) requestWholeRepaint(world);
 }
 
 bool preparingNoteShown(const GameWorld& world, std::uint32_t now) {

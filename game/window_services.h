@@ -41,6 +41,8 @@ class WindowServices : public TickSource {
     // and the user-interface thread is to call puzzleReady soon, between two events. It only
     // posts, the way a message is posted to a window.
     virtual void postPuzzleReady() = 0;
+    // Whether a message box or a dialog is open, its nested event loop delivering events.
+    virtual bool modalOpen() = 0;
 };
 
 } // namespace kelvaro

@@ -26,6 +26,7 @@ class QuietWindow final : public WindowServices {
     bool askText(std::string_view, std::string_view, std::string&) override { return false; }
     void copyText(std::string_view) override {}
     void postPuzzleReady() override {}
+    bool modalOpen() override { return false; }
 };
 
 } // namespace kelvaro

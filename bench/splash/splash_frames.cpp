@@ -45,6 +45,7 @@ class RecordingWindow final : public WindowServices {
     bool askText(std::string_view, std::string_view, std::string&) override { return false; }
     void copyText(std::string_view) override {}
     void postPuzzleReady() override {}
+    bool modalOpen() override { return false; }
 };
 
 struct Frame {

@@ -253,5 +253,20 @@ TEST_F(PuzzleCommandsTest, APuzzleFromTheCommandLineIsPracticeToldAfterTheSplash
     EXPECT_EQ(window.messageBoxes.size(), 1u);
 }
 
+// A puzzle that arrives while another box is open (About, the Play-by-number dialog) must not
+// open the notice on top of it: the notice waits for the box to close.
+TEST_F(PuzzleCommandsTest, ThePracticeNoticeWaitsUntilNoBoxIsOpen) {
+    newGame(world);
+    window.boxOpen = true;
+    restartPuzzle(world);
+    EXPECT_TRUE(world.practiceGame);
+    showPracticeNoticeIfDue(world);
+    EXPECT_TRUE(window.messageBoxes.empty());
+    window.boxOpen = false;
+    showPracticeNoticeIfDue(world);
+    ASSERT_EQ(window.messageBoxes.size(), 1u);
+    EXPECT_EQ(window.messageBoxes[0].text, practiceText(0));
+}
+
 } // namespace
 } // namespace kelvaro

@@ -199,6 +199,31 @@ TEST_F(UniquePuzzlesTest, ATouchDuringTheSplashStillEndsItWhileThePuzzleIsPrepar
     EXPECT_TRUE(preparingPuzzle(world));
 }
 
+// The splash hides the board: a puzzle that arrives while it plays asks for no frame of its own,
+// since a whole frame would present the whole buffer over the splash's pictures; the splash's
+// end repaints the board whole.
+TEST_F(UniquePuzzlesTest, APuzzleArrivingDuringTheSplashAsksForNoFrame) {
+    turnOn(0);
+    newGame(world);
+    state.splashTick = window.now;
+    state.repaintMode = repaintStroke;
+    const int requests = window.repaintRequests;
+    deliverPuzzle();
+    EXPECT_FALSE(preparingPuzzle(world));
+    EXPECT_EQ(window.repaintRequests, requests);
+    EXPECT_EQ(state.repaintMode, repaintStroke);
+    EXPECT_NE(board.solution, Layer{});
+
+    // Without the splash, the arriving puzzle is painted whole at once.
+    state.splashTick = 0;
+    newGame(world);
+    state.repaintMode = repaintStroke;
+    const int before = window.repaintRequests;
+    deliverPuzzle();
+    EXPECT_EQ(window.repaintRequests, before + 1);
+    EXPECT_EQ(state.repaintMode, repaintWhole);
+}
+
 // Each of these gives up the puzzle being prepared: the worker is stopped and joined, and its
 // puzzle, should it still be posted, never reaches the board.
 TEST_F(UniquePuzzlesTest, NewGameLearnRulesOptionsAndClosingCancelThePreparation) {

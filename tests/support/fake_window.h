@@ -132,6 +132,9 @@ class FakeWindow final : public WindowServices {
     };
     PostCount puzzleReadyPosts;
     void postPuzzleReady() override { ++puzzleReadyPosts.count; }
+    // Set by a test to stand for a box or dialog open while the game is called.
+    bool boxOpen = false;
+    bool modalOpen() override { return boxOpen; }
 
   private:
     std::uint32_t runningId_ = 0;
