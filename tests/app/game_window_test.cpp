@@ -3,6 +3,7 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/rules_dialog.h"
 #include "frame_harness.h"
+#include "game/unique_puzzles.h"
 #include "render/colour.h"
 #include "render/splash_paint.h"
 
@@ -307,6 +308,28 @@ int pixelsOf(const QImage& image, const Rect& area, Colour colour) {
         for (int x = area.left; x < area.right; ++x) count += image.pixel(x, y) == toQRgb(colour);
     }
     return count;
+}
+
+// With Unique puzzles on, the worker's puzzle may arrive while the splash plays: it must not
+// present the whole buffer, which holds the star field alone, over the splash's lines.
+TEST(PaintingInTheWindow, APuzzleArrivingDuringTheSplashLeavesItsLinesOnTheScreen) {
+    Settings stored;
+    stored.unique = 1;
+    FrameHarness h(stored);
+    QTest::qWait(150); // the opening frame
+    ASSERT_NE(h.state().splashTick, 0u);
+    const Rect credit{25, 30, 225, 48};
+    ASSERT_GT(pixelsOf(shownAtBufferScale(h), credit, purple), 100);
+    // The puzzle is prepared again, so that it surely arrives after the opening frame.
+    cancelPreparation(h.world().preparation);
+    h.world().keptNumber = PuzzleNumber{};
+    prepareUniqueGame(h.world(), h.world().puzzle);
+    ASSERT_TRUE(QTest::qWaitFor([&h] { return !preparingPuzzle(h.world()); }, 10000));
+    QTest::qWait(100);
+    ASSERT_NE(h.state().splashTick, 0u);
+    const QImage shown = shownAtBufferScale(h);
+    EXPECT_GT(pixelsOf(shown, credit, purple), 100);
+    EXPECT_GT(pixelsOf(shown, webAddressRect, yellow), 50);
 }
 
 TEST(PaintingInTheWindow, WhatTheSplashShowedStaysThroughResizesAndExposes) {
