@@ -2,6 +2,7 @@
 // the solver that tells puzzles with one solution from the others.
 #include "engine/checker.h"
 #include "engine/generator.h"
+#include "engine/ladder.h"
 #include "engine/solver.h"
 #include "engine/unique_puzzle.h"
 
@@ -67,7 +68,45 @@ void countSolutionsBench(benchmark::State& state) {
 }
 BENCHMARK(countSolutionsBench)->Arg(5)->Arg(8)->Arg(12)->Unit(benchmark::kMicrosecond);
 
-// A unique puzzle, the stream going on from one to the next as with --count.
+// countShownSolutions over the same puzzles: every pairing of equal lengths is tried.
+void countShownSolutionsBench(benchmark::State& state) {
+    std::vector<Board> puzzles(1000);
+    Mt19937Source random(1);
+    for (Board& board : puzzles) {
+        board.boardSize = static_cast<std::int16_t>(state.range(0));
+        generatePuzzle(board, random);
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(countShownSolutions(puzzles[next], uniqueStepBudget));
+        next = (next + 1) % puzzles.size();
+    }
+}
+BENCHMARK(countShownSolutionsBench)->Arg(5)->Arg(8)->Arg(12)->Unit(benchmark::kMicrosecond);
+
+// Grading the puzzles the game grades: generated puzzles with one solution as shown, the first
+// 60 of seed 1 at each size, one per iteration, round and round. Repeated so that the median
+// of the mean times shows; the tool's stats and engine_ladder_stats give the median per puzzle.
+void gradePuzzleBench(benchmark::State& state) {
+    std::vector<Board> puzzles;
+    Board board;
+    board.boardSize = static_cast<std::int16_t>(state.range(0));
+    Mt19937Source random(1);
+    while (puzzles.size() < 60) {
+        generatePuzzle(board, random);
+        if (countShownSolutions(board, uniqueStepBudget).solutions == oneSolution)
+            puzzles.push_back(board);
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(gradePuzzle(puzzles[next], gradeStepBudget));
+        next = (next + 1) % puzzles.size();
+    }
+}
+BENCHMARK(gradePuzzleBench)->Arg(5)->Arg(8)->Arg(12)->Unit(benchmark::kMillisecond);
+
+// A unique puzzle of each choice (1 any level, 2 gentle, 3 demanding), the stream going on from
+// one to the next as with --count.
 void generateUniquePuzzleBench(benchmark::State& state) {
     Board board;
     board.boardSize = static_cast<std::int16_t>(state.range(0));
@@ -75,12 +114,15 @@ void generateUniquePuzzleBench(benchmark::State& state) {
     std::int64_t candidates = 0;
     for (auto _ : state) {
         UniqueSearch search;
+        search.levels = levelsFor(static_cast<UniqueChoice>(state.range(1)));
         if (!generateUniquePuzzle(board, random, search)) state.SkipWithError("gave up");
         candidates += search.candidates;
     }
     state.counters["candidates"] =
         benchmark::Counter(static_cast<double>(candidates), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(generateUniquePuzzleBench)->Arg(5)->Arg(8)->Arg(12)->Unit(benchmark::kMillisecond);
+BENCHMARK(generateUniquePuzzleBench)
+    ->ArgsProduct({{5, 8, 12}, {uniqueAnyLevel, uniqueGentle, uniqueDemanding}})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
