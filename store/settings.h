@@ -27,6 +27,9 @@ struct Settings {
     Colour lineViColour = defaultLineViColour;
     // 1: each new game is a puzzle with exactly one solution; 0: the plain generator's.
     std::int32_t unique = 0;
+    // 1: the board is painted in colours and marks that read for every eye, low contrast and
+    // colour-blind ones included; 0: the player's own line colours.
+    std::int32_t clearColours = 0;
 };
 
 // Every field is indexed [player][difficulty].
