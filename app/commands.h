@@ -28,6 +28,8 @@ enum CommandId : int {
     commandCopyNumber = 40105,
     commandPuzzleNumber = 40106,  // shows the number; never enabled
     commandUniquePuzzles = 40107, // checkable: new games have puzzles with one solution
+    // The View menu.
+    commandClearColours = 40201, // checkable: the board in colours every eye reads
 };
 
 struct MenuItem {
