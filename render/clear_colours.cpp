@@ -11,14 +11,10 @@ namespace {
 
 constexpr std::uint32_t wholeRow = (1u << cellPixels) - 1;
 
-// The frame runs three pixels in from the cell's edge, two pixels wide: the keyboard's cursor
-// covers the outer three.
-constexpr int frameInset = 3;
-constexpr int frameWidth = 2;
-
-// Diagonal stripes two pixels wide: the same pattern on bars and frames, at any direction.
-bool stripeIsColour(int x, int y) {
-    return ((x + y) / 2) % 2 == 0;
+// Thin diagonal stripes, one pixel in three: the same hatching on glyphs and bars, whatever
+// their direction, and still the state's colour for the most part.
+bool isHatch(int x, int y) {
+    return (x + y) % 3 == 2;
 }
 
 } // namespace
@@ -79,7 +75,9 @@ CellMask barCores(int code) {
     if (code >= 0) return mask;
     // Units digit and tens digit: the two directions the line leaves by.
     const int digits = -code;
-    for (const int direction : {digits % 10, digits / 10}) {
+    const int first = digits % 10;
+    const int second = digits / 10;
+    for (const int direction : {first, second}) {
         switch (direction) {
         case dirUp:
             columns(9, 10, 0, 10);
@@ -97,19 +95,16 @@ CellMask barCores(int code) {
             break;
         }
     }
-    return mask;
-}
-
-CellMask errorFrame() {
-    CellMask mask{};
-    const int outer0 = frameInset;
-    const int outer1 = cellPixels - 1 - frameInset;
-    for (int y = outer0; y <= outer1; ++y) {
-        const bool band = y < outer0 + frameWidth || y > outer1 - frameWidth;
-        const std::uint32_t full = ((1u << (outer1 - outer0 + 1)) - 1) << outer0;
-        const std::uint32_t sides = ((1u << frameWidth) - 1) << outer0 |
-                                    ((1u << frameWidth) - 1) << (outer1 - frameWidth + 1);
-        mask[y] = band ? full : sides;
+    // A turn is rounded off by one pixel at its outer corner, as the pipe's own bend is; a
+    // square corner would put the casing against the pipe's dark rim there.
+    const bool firstVertical = first == dirUp || first == dirDown;
+    const bool secondVertical = second == dirUp || second == dirDown;
+    if (first != 0 && second != 0 && firstVertical != secondVertical) {
+        const int vertical = firstVertical ? first : second;
+        const int horizontal = firstVertical ? second : first;
+        const int cornerX = horizontal == dirRight ? 9 : 10;
+        const int cornerY = vertical == dirUp ? 10 : 9;
+        mask[cornerY] &= ~(1u << cornerX);
     }
     return mask;
 }
@@ -123,20 +118,24 @@ void paintMask(QImage& target, const CellMask& shape, int left, int top, Colour 
     }
 }
 
-void paintStriped(QImage& target, const CellMask& shape, int left, int top, Colour colour) {
+void paintHatched(QImage& target, const CellMask& shape, int left, int top, Colour colour) {
     for (int y = 0; y < cellPixels; ++y) {
         const std::uint32_t row = shape[y];
         if (row == 0) continue;
         for (int x = 0; x < cellPixels; ++x)
             if ((row >> x) & 1u)
-                plotPixel(target, left + x, top + y,
-                          stripeIsColour(x, y) ? colour : clearOutlineColour);
+                plotPixel(target, left + x, top + y, isHatch(x, y) ? clearHatchColour : colour);
     }
 }
 
-void paintOutlined(QImage& target, const CellMask& shape, int left, int top, Colour fill) {
+void paintOutlined(QImage& target, const CellMask& shape, int left, int top, Colour fill,
+                   bool hatched) {
     paintMask(target, outlineOf(shape), left, top, clearOutlineColour);
-    paintMask(target, shape, left, top, fill);
+    if (hatched) {
+        paintHatched(target, shape, left, top, fill);
+    } else {
+        paintMask(target, shape, left, top, fill);
+    }
 }
 
 Colour clearCellColour(const Board& board, int x, int y) {
@@ -154,16 +153,9 @@ void drawClearMarks(QImage& target, const Board& board, int x, int y, int code,
     const Colour colour = clearCellColour(board, x, y);
     const bool wrong = colour == clearErrorColour;
     if (code > 0) {
-        if (wrong) paintStriped(target, errorFrame(), left, top, colour);
-        paintOutlined(target, glyph, left, top, colour);
+        paintOutlined(target, glyph, left, top, colour, wrong);
     } else if (code < 0 && colour != clearNormalColour) {
-        const CellMask cores = barCores(code);
-        paintMask(target, outlineOf(cores), left, top, clearOutlineColour);
-        if (wrong) {
-            paintStriped(target, cores, left, top, colour);
-        } else {
-            paintMask(target, cores, left, top, colour);
-        }
+        paintOutlined(target, barCores(code), left, top, colour, wrong);
     }
 }
 

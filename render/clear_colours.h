@@ -1,8 +1,8 @@
 // Clear colours: the board painted so that every eye reads it, low-contrast and colour-blind
 // ones included. Every glyph is a light colour inside a black outline, so it stands out on
 // any tile; the four states of a line take colours that stay apart under every kind of colour
-// blindness; the bars of a coloured pipe are cased in black; and a line in error is striped,
-// its endpoints framed in stripes, so that an error shows without any colour at all.
+// blindness; the bars of a coloured pipe are cased in black; and the glyphs and bars of a
+// line in error are hatched in white, so that an error shows without any colour at all.
 #pragma once
 
 #include "engine/board.h"
@@ -27,6 +27,8 @@ constexpr Colour clearRevealedColour = 0xFF965A; // RGB(90, 150, 255)
 constexpr Colour clearOutlineColour = 0x000000;
 // The current line's length belongs to no state.
 constexpr Colour clearLengthColour = 0xFFFFFF;
+// The hatching over the glyphs and bars of a line in error.
+constexpr Colour clearHatchColour = 0xFFFFFF;
 
 inline bool clearColoursOn(const Settings& settings) {
     return settings.clearColours == 1;
@@ -52,24 +54,23 @@ CellMask outlineOf(const CellMask& shape);
 // The cores of the bars a pipe with this segment code carries, from the centre to its edges.
 CellMask barCores(int code);
 
-// The frame that marks an endpoint in error, inside the cell's edge.
-CellMask errorFrame();
-
 // Paints the shape's pixels in colour; the cell's top-left pixel is (left, top).
 void paintMask(QImage& target, const CellMask& shape, int left, int top, Colour colour);
 
-// Paints the shape in diagonal stripes two pixels wide, colour and black by turns.
-void paintStriped(QImage& target, const CellMask& shape, int left, int top, Colour colour);
+// Paints the shape in colour, hatched with thin diagonal lines of clearHatchColour.
+void paintHatched(QImage& target, const CellMask& shape, int left, int top, Colour colour);
 
-// Paints the shape's outline black, then the shape in fill: readable on any ground.
-void paintOutlined(QImage& target, const CellMask& shape, int left, int top, Colour fill);
+// Paints the shape's outline black, then the shape in fill (hatched if asked): readable on
+// any ground.
+void paintOutlined(QImage& target, const CellMask& shape, int left, int top, Colour fill,
+                   bool hatched = false);
 
 // A cell's colour: traced over revealed over error over normal, as the player's colours go.
 Colour clearCellColour(const Board& board, int x, int y);
 
-// The marks of one cell over its tile: the outlined glyph of an endpoint (framed in stripes
-// when in error), or the cased bars of a pipe that is not in the normal state (striped when
-// in error). `glyph` is the endpoint's glyph; a pipe or an empty cell ignores it.
+// The marks of one cell over its tile: the outlined glyph of an endpoint, or the cased bars
+// of a pipe that is not in the normal state; both hatched when in error. `glyph` is the
+// endpoint's glyph; a pipe or an empty cell ignores it.
 void drawClearMarks(QImage& target, const Board& board, int x, int y, int code,
                     const CellMask& glyph, int left, int top);
 
