@@ -5,6 +5,8 @@
 #include "render/pictures.h"
 #include "render/text.h"
 
+#include <algorithm>
+
 namespace kelvaro {
 
 namespace {
@@ -19,19 +21,29 @@ bool isHatch(int x, int y) {
 
 } // namespace
 
-CellMask atlasGlyphMask(const QImage& atlas, int sx, int sy) {
+CellMask atlasGlyphMask(const QImage& picture, int sx, int sy) {
     CellMask mask{};
-    if (atlas.isNull()) return mask;
-    for (int y = 0; y < glyphPixels; ++y) {
-        const int py = sy + y;
-        if (py < 0 || py >= atlas.height()) continue;
-        const QRgb* row = reinterpret_cast<const QRgb*>(atlas.constScanLine(py));
-        for (int x = 0; x < glyphPixels; ++x) {
-            const int px = sx + x;
-            // Black-and-white pictures are read by brightness, as drawGlyph reads them.
-            if (px >= 0 && px < atlas.width() && qGray(row[px]) >= 128)
-                mask[y + 1] |= 1u << (x + 1);
-        }
+    if (picture.isNull()) return mask;
+    // The pixel loop reads 32-bit pixels; the bundled atlas is loaded as such.
+    const bool rgb32 =
+        picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32;
+    const QImage atlas = rgb32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    // Only the part of the block inside the atlas is read.
+    const int width = atlas.width();
+    const int height = atlas.height();
+    const int x0 = std::max(0, -sx);
+    const int x1 = std::min(glyphPixels, width - sx);
+    const int y0 = std::max(0, -sy);
+    const int y1 = std::min(glyphPixels, height - sy);
+    const uchar* bits = atlas.constBits();
+    const qsizetype stride = atlas.bytesPerLine();
+    for (int y = y0; y < y1; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(bits + (sy + y) * stride) + sx;
+        std::uint32_t line = 0;
+        // Black-and-white pictures are read by brightness, as drawGlyph reads them.
+        for (int x = x0; x < x1; ++x)
+            if (qGray(row[x]) >= 128) line |= 1u << (x + 1);
+        mask[y + 1] = line;
     }
     return mask;
 }
@@ -109,23 +121,41 @@ CellMask barCores(int code) {
     return mask;
 }
 
-void paintMask(QImage& target, const CellMask& shape, int left, int top, Colour colour) {
+namespace {
+
+// Paints the shape's pixels that fall inside the target, each in the colour pick(x, y) gives
+// for its cell pixel. Rows are reached once each, not pixel by pixel.
+template <typename Pick>
+void paintShape(QImage& target, const CellMask& shape, int left, int top, Pick pick) {
+    if (target.isNull()) return;
+    const int width = target.width();
+    const int height = target.height();
+    uchar* bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
     for (int y = 0; y < cellPixels; ++y) {
         const std::uint32_t row = shape[y];
-        if (row == 0) continue;
-        for (int x = 0; x < cellPixels; ++x)
-            if ((row >> x) & 1u) plotPixel(target, left + x, top + y, colour);
+        const int ty = top + y;
+        if (row == 0 || ty < 0 || ty >= height) continue;
+        QRgb* line = reinterpret_cast<QRgb*>(bits + ty * stride);
+        for (int x = 0; x < cellPixels; ++x) {
+            const int tx = left + x;
+            if (((row >> x) & 1u) != 0 && tx >= 0 && tx < width) line[tx] = pick(x, y);
+        }
     }
 }
 
+} // namespace
+
+void paintMask(QImage& target, const CellMask& shape, int left, int top, Colour colour) {
+    const QRgb value = toQRgb(colour);
+    paintShape(target, shape, left, top, [value](int, int) { return value; });
+}
+
 void paintHatched(QImage& target, const CellMask& shape, int left, int top, Colour colour) {
-    for (int y = 0; y < cellPixels; ++y) {
-        const std::uint32_t row = shape[y];
-        if (row == 0) continue;
-        for (int x = 0; x < cellPixels; ++x)
-            if ((row >> x) & 1u)
-                plotPixel(target, left + x, top + y, isHatch(x, y) ? clearHatchColour : colour);
-    }
+    const QRgb value = toQRgb(colour);
+    const QRgb hatch = toQRgb(clearHatchColour);
+    paintShape(target, shape, left, top,
+               [value, hatch](int x, int y) { return isHatch(x, y) ? hatch : value; });
 }
 
 void paintOutlined(QImage& target, const CellMask& shape, int left, int top, Colour fill,
