@@ -25,7 +25,11 @@ namespace {
 
 class StillClock final : public TickSource {
   public:
-    std::uint32_t tickCount() override { return 90000; }
+    explicit StillClock(std::uint32_t at = 90000) : at_(at) {}
+    std::uint32_t tickCount() override { return at_; }
+
+  private:
+    std::uint32_t at_;
 };
 
 enum class LineState { normal, error, traced, revealed };
@@ -258,7 +262,6 @@ TEST_F(ClearColoursPaint, TheStateBarsStandOutFromThePipeAroundThem) {
             const PixelSet mark = markOnCell(image, plain, o);
             ASSERT_GE(mark.size(), 40u);
             // Within the cell: the next cell carries its own bars.
-            PixelSet around;
             double lowest = std::numeric_limits<double>::infinity();
             for (const auto& [x, y] : mark)
                 for (int dy = -1; dy <= 1; ++dy)
@@ -358,16 +361,8 @@ QImage paintScene(Scene scene, std::int32_t clearColours) {
     scene.settings.clearColours = clearColours;
     BackBuffer buffer;
     createBackBuffer(buffer, screenWidth, bufferHeight);
-    StillClock clock;
-    class SceneClock final : public TickSource {
-      public:
-        explicit SceneClock(std::uint32_t at) : at_(at) {}
-        std::uint32_t tickCount() override { return at_; }
-
-      private:
-        std::uint32_t at_;
-    } sceneClock(scene.tick);
-    onPaint(buffer, scene.state, scene.board, scene.settings, scene.statistics, sceneClock);
+    StillClock clock(scene.tick);
+    onPaint(buffer, scene.state, scene.board, scene.settings, scene.statistics, clock);
     return buffer.image;
 }
 
