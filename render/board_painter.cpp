@@ -69,11 +69,15 @@ void drawStatusTexts(QImage& image, const GameState& state, const Settings& sett
     drawText(image, line, bestTimeRect, TextAlign::left, purple);
 }
 
-// A number the atlas has no tile for, drawn in the glyph's place in the bold face.
+// A number the atlas has no tile for is drawn in the glyph's place in the bold face, here in
+// the cell.
+constexpr Rect numberTextInCell{1, 3, 1 + glyphPixels, 1 + glyphPixels};
+
 void drawNumberText(QImage& image, int number, int left, int top, Colour colour) {
     drawText(image, QString::number(number),
-             {left + 1, top + 3, left + 1 + glyphPixels, top + 1 + glyphPixels}, TextAlign::centre,
-             colour, TextWeight::bold);
+             {left + numberTextInCell.left, top + numberTextInCell.top,
+              left + numberTextInCell.right, top + numberTextInCell.bottom},
+             TextAlign::centre, colour, TextWeight::bold);
 }
 
 bool showsPlayerGrid(const GameState& state) {
@@ -99,9 +103,6 @@ EndpointGlyph endpointGlyph(const Board& board, int index, int code) {
     // Long lines made by the refinement passes: the atlas stops at 29.
     return {false, 0, 0, required};
 }
-
-// The glyph's drawn number sits where drawNumberText puts it, in cell pixels.
-constexpr Rect numberTextInCell{1, 3, 1 + glyphPixels, 1 + glyphPixels};
 
 void drawCell(BackBuffer& buffer, const GameState& state, const Board& board,
               const Settings& settings, int x, int y) {
