@@ -33,6 +33,8 @@ enum CommandId : int {
     commandUniqueAnyLevel = 40121,
     commandUniqueGentle = 40122,
     commandUniqueDemanding = 40123,
+    // The View menu.
+    commandClearColours = 40201, // checkable: the board in colours every eye reads
 };
 
 struct MenuItem {

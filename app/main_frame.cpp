@@ -5,9 +5,12 @@
 #include "app/preparing_note.h"
 #include "app/puzzle_menu.h"
 #include "app/sharp_icon.h"
+#include "app/view_menu.h"
 #include "game/game.h"
 #include "game/splash.h"
+#include "game/view_options.h"
 #include "render/board_painter.h"
+#include "render/clear_colours.h"
 #include "render/pictures.h"
 #include "render/splash_paint.h"
 #include "store/settings_store.h"
@@ -86,6 +89,7 @@ MainFrame::MainFrame(Registry& registry, std::uint32_t randomSeed,
     }
     startSplash(gameWorld, splash);
     updatePuzzleMenu(*puzzleCommands, actions, gameWorld);
+    updateViewMenu(*viewCommands, actions, gameWorld);
 
     // The first size comes from the screen, in its device pixels: a whole factor of them per
     // buffer pixel keeps the pixels square on a display of any density.
@@ -126,6 +130,7 @@ void MainFrame::createCommandBar() {
         actions[item.commandId] = action;
     }
     puzzleCommands = createPuzzleMenu(*menuBar(), *this, actions);
+    viewCommands = createViewMenu(*menuBar(), actions);
 
     toolbar = addToolBar(QStringLiteral("Commands"));
     toolbar->setMovable(false);
@@ -236,6 +241,9 @@ void MainFrame::dispatchCommand(int commandId) {
     case commandUniqueDemanding:
         chooseUniquePuzzles(gameWorld, uniqueDemanding);
         break;
+    case commandClearColours:
+        toggleClearColours(gameWorld);
+        break;
     default:
         break;
     }
@@ -251,6 +259,7 @@ void MainFrame::localiseMenu() {
         items[position]->setText(QString::fromUtf8(french ? item.french : item.text));
     }
     if (puzzleCommands != nullptr) updatePuzzleMenu(*puzzleCommands, actions, gameWorld);
+    if (viewCommands != nullptr) updateViewMenu(*viewCommands, actions, gameWorld);
 }
 
 void MainFrame::showAbout() {
@@ -388,6 +397,7 @@ void MainFrame::liftKeyboardPen() {
 
 void MainFrame::followGame() {
     updatePuzzleMenu(*puzzleCommands, actions, gameWorld);
+    updateViewMenu(*viewCommands, actions, gameWorld);
     syncCursorFrame();
     syncPreparingNote();
 }
@@ -507,11 +517,12 @@ void MainFrame::paintGameArea(const QRegion& exposed) {
     // Over the presented picture: wherever the buffer was copied onto the frame, it is drawn
     // again; the rest of it is still on the screen.
     if (!cursorOnScreen.isEmpty())
-        paintCursorFrame(painter, deviceCursorFrame(gameWorld, areaPlacement),
-                         areaPlacement.factor);
+        paintCursorFrame(painter, deviceCursorFrame(gameWorld, areaPlacement), areaPlacement.factor,
+                         clearColoursOn(gameWorld.settings));
     if (!noteOnScreen.isEmpty())
         paintPreparingNote(painter, deviceRect(areaPlacement, preparingNoteRect),
-                           areaPlacement.factor, preparingText(gameWorld.settings.language));
+                           areaPlacement.factor, preparingText(gameWorld.settings.language),
+                           clearColoursOn(gameWorld.settings));
 }
 
 Rect MainFrame::composeFrame() {

@@ -52,6 +52,7 @@ class MainFrame : public QMainWindow {
     QWidget* gameArea() const { return area; }
     QMenu* gameMenu() const { return menu; }
     QMenu* puzzleMenu() const { return puzzleCommands; }
+    QMenu* viewMenu() const { return viewCommands; }
     QToolBar* commandBar() const { return toolbar; }
     // The menu item or toolbar button with this command id; nullptr for an unknown id.
     QAction* commandAction(int commandId) const;
@@ -90,7 +91,7 @@ class MainFrame : public QMainWindow {
     Rect composeFrame();
     bool stylusEvent(QMouseEvent* event);
     bool keyEvent(QKeyEvent* event);
-    // The Puzzle menu and the cursor as the game now stands.
+    // The Puzzle and View menus and the cursor as the game now stands.
     void followGame();
     // After every event of the player's or the timer's: followGame, then a notice that is due.
     void afterEvent();
@@ -109,6 +110,7 @@ class MainFrame : public QMainWindow {
     QWidget* area = nullptr;
     QMenu* menu = nullptr;
     QMenu* puzzleCommands = nullptr;
+    QMenu* viewCommands = nullptr;
     QToolBar* toolbar = nullptr;
     std::map<int, QAction*> actions;
     GameAreaPlacement areaPlacement;

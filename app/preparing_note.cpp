@@ -10,13 +10,17 @@ namespace {
 
 constexpr QRgb notePlate = 0xFF202020;
 constexpr QRgb noteInk = 0xFFFFFFFF;
+constexpr QRgb noteEdge = 0xFF000000;
 constexpr int noteTextBufferPixels = 11;
 constexpr int noteMarginBufferPixels = 4;
 
 } // namespace
 
-void paintPreparingNote(QPainter& painter, const QRect& box, int factor, std::string_view text) {
+void paintPreparingNote(QPainter& painter, const QRect& outer, int factor, std::string_view text,
+                        bool edged) {
     // Opaque, so that painting it again over itself never changes a pixel.
+    if (edged) painter.fillRect(outer, QColor::fromRgb(noteEdge));
+    const QRect box = edged ? outer.adjusted(factor, factor, -factor, -factor) : outer;
     painter.fillRect(box, QColor::fromRgb(noteInk));
     painter.fillRect(box.adjusted(factor, factor, -factor, -factor), QColor::fromRgb(notePlate));
     QFont font = painter.font();

@@ -17,6 +17,9 @@ constexpr Rect preparingNoteRect{10, 130, 230, 170};
 
 // Paints the note into `box` (device pixels, `factor` device pixels per buffer pixel): a
 // dark plate with a light frame, the UTF-8 text centred on it, broken into lines as needed.
-void paintPreparingNote(QPainter& painter, const QRect& box, int factor, std::string_view text);
+// With `edged` (Clear colours) a black line runs outside the light frame, so that the frame
+// stands out against whatever the board shows around it.
+void paintPreparingNote(QPainter& painter, const QRect& box, int factor, std::string_view text,
+                        bool edged = false);
 
 } // namespace kelvaro

@@ -1,6 +1,7 @@
 #include "render/board_painter.h"
 
 #include "render/canvas.h"
+#include "render/clear_colours.h"
 #include "render/colour.h"
 #include "render/status_texts.h"
 #include "render/text.h"
@@ -68,16 +69,39 @@ void drawStatusTexts(QImage& image, const GameState& state, const Settings& sett
     drawText(image, line, bestTimeRect, TextAlign::left, purple);
 }
 
-// A number the atlas has no tile for, drawn in the glyph's place in the bold face.
+// A number the atlas has no tile for is drawn in the glyph's place in the bold face, here in
+// the cell.
+constexpr Rect numberTextInCell{1, 3, 1 + glyphPixels, 1 + glyphPixels};
+
 void drawNumberText(QImage& image, int number, int left, int top, Colour colour) {
     drawText(image, QString::number(number),
-             {left + 1, top + 3, left + 1 + glyphPixels, top + 1 + glyphPixels}, TextAlign::centre,
-             colour, TextWeight::bold);
+             {left + numberTextInCell.left, top + numberTextInCell.top,
+              left + numberTextInCell.right, top + numberTextInCell.bottom},
+             TextAlign::centre, colour, TextWeight::bold);
 }
 
 bool showsPlayerGrid(const GameState& state) {
     return state.gamePhase == phasePlaying ||
            (state.gamePhase == phaseFinished && state.hintMode < 0);
+}
+
+// The glyph an endpoint shows: its symbol once the player's line from it has the required
+// length, the required length until then. Atlas tiles when there is one, else a number drawn.
+struct EndpointGlyph {
+    bool fromAtlas;
+    int sx, sy; // the atlas tile
+    int number; // the number drawn when there is no tile for it
+};
+
+EndpointGlyph endpointGlyph(const Board& board, int index, int code) {
+    const int required = board.solutionLength[index];
+    if (required == board.gridLength[index]) {
+        if (code < atlasTiles) return {true, cellPixels * code, cellPixels, 0};
+        return {false, 0, 0, code};
+    }
+    if (required >= 0 && required < atlasTiles) return {true, cellPixels * required, 0, 0};
+    // Long lines made by the refinement passes: the atlas stops at 29.
+    return {false, 0, 0, required};
 }
 
 void drawCell(BackBuffer& buffer, const GameState& state, const Board& board,
@@ -93,22 +117,25 @@ void drawCell(BackBuffer& buffer, const GameState& state, const Board& board,
     if (x == state.curX && y == state.curY)
         invertRect(image, {left + 1, top + 1, left + 1 + glyphPixels, top + 1 + glyphPixels});
 
+    if (clearColoursOn(settings)) {
+        CellMask glyph{};
+        if (code > 0) {
+            const EndpointGlyph shown = endpointGlyph(board, index, code);
+            glyph = shown.fromAtlas
+                        ? atlasGlyphMask(buffer.glyphAtlas, shown.sx, shown.sy)
+                        : textMask(QString::number(shown.number), numberTextInCell, true);
+        }
+        drawClearMarks(image, board, x, y, code, glyph, left, top);
+        return;
+    }
+
     const Colour colour = cellColour(board, settings, x, y);
     if (code > 0) {
-        const int required = board.solutionLength[index];
-        if (required == board.gridLength[index]) {
-            if (code < atlasTiles)
-                drawGlyph(image, buffer.glyphAtlas, cellPixels * code, cellPixels, left + 1,
-                          top + 1, colour);
-            else
-                drawNumberText(image, code, left, top, colour);
-        } else if (required >= 0 && required < atlasTiles) {
-            drawGlyph(image, buffer.glyphAtlas, cellPixels * required, 0, left + 1, top + 1,
-                      colour);
-        } else {
-            // Long lines made by the refinement passes: the atlas stops at 29.
-            drawNumberText(image, required, left, top, colour);
-        }
+        const EndpointGlyph shown = endpointGlyph(board, index, code);
+        if (shown.fromAtlas)
+            drawGlyph(image, buffer.glyphAtlas, shown.sx, shown.sy, left + 1, top + 1, colour);
+        else
+            drawNumberText(image, shown.number, left, top, colour);
     } else if (code < 0 && colour != settings.lineOkColour) {
         // Units digit first, tens second: the two directions the line leaves by.
         const int digits = -code;
@@ -179,8 +206,15 @@ void drawBoard(BackBuffer& buffer, const GameState& state, const Board& board,
         state.gamePhase == phasePlaying) {
         const int left = state.boardLeft + cellPixels * state.curX;
         const int top = state.boardTop + cellPixels * state.curY;
-        drawText(image, QString::number(state.lineLength),
-                 {left, top, left + cellPixels, top + cellPixels}, TextAlign::centre, black);
+        if (clearColoursOn(settings)) {
+            paintOutlined(
+                image,
+                textMask(QString::number(state.lineLength), {0, 0, cellPixels, cellPixels}, false),
+                left, top, clearLengthColour);
+        } else {
+            drawText(image, QString::number(state.lineLength),
+                     {left, top, left + cellPixels, top + cellPixels}, TextAlign::centre, black);
+        }
     }
     drawBanner(buffer, state, settings);
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelvaro {
@@ -36,6 +37,7 @@ void populate(Settings& settings, Statistics& statistics) {
     settings.lineOkColour = 0x123456;
     settings.lineViColour = 0xABCDEF;
     settings.unique = 1;
+    settings.clearColours = 1;
     std::int32_t n = 1;
     for (std::size_t p = 0; p < 2; ++p) {
         for (std::size_t d = 0; d < 3; ++d) {
@@ -83,7 +85,8 @@ TEST(SaveSettings, FirstSaveCreatesTheKeyWithAllValuesInOrder) {
             expected.push_back({slot("histo", p, d), regSz, {0}});
         }
     }
-    expected.push_back({"unique", regDword, word(0)}); // newer than the other 36: after them
+    expected.push_back({"unique", regDword, word(0)});       // newer than the other 36: after them
+    expected.push_back({"clearcolours", regDword, word(0)}); // the newest option: last
     ASSERT_EQ(key->values.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(expected[i].name);
@@ -164,6 +167,7 @@ TEST(LoadSettings, ReadsBackEverythingSaved) {
     EXPECT_EQ(loaded.lineOkColour, 0x123456u);
     EXPECT_EQ(loaded.lineViColour, 0xABCDEFu);
     EXPECT_EQ(loaded.unique, 1);
+    EXPECT_EQ(loaded.clearColours, 1);
     EXPECT_EQ(loadedStatistics.bestTime, statistics.bestTime);
     EXPECT_EQ(loadedStatistics.gamesPlayed, statistics.gamesPlayed);
     EXPECT_EQ(loadedStatistics.totalTime, statistics.totalTime);
@@ -274,44 +278,72 @@ TEST(LoadSettings, KeepsFieldsInRangeAndIgnoresWhatCannotBeUsed) {
     }
 }
 
-TEST(LoadSettings, TakesUniquePuzzlesOnlyFromAStoredOne) {
+// The options newer than the first 36 values: Unique puzzles and Clear colours.
+struct NewerOption {
+    const char* name;
+    std::int32_t Settings::*field;
+    std::int32_t highest; // the largest value it takes; 0 up to it are read as stored
+};
+constexpr NewerOption newerOptions[] = {
+    {"unique", &Settings::unique, 3}, // off, any level, gentle, demanding
+    {"clearcolours", &Settings::clearColours, 1},
+};
+
+TEST(LoadSettings, TakesANewerOptionOnlyFromAStoredOne) {
     struct Case {
         const char* name;
-        std::optional<RegValue> stored;
+        std::optional<std::pair<std::uint32_t, Bytes>> stored; // type and bytes
         std::int32_t before;
-        std::int32_t after;
+        std::int32_t after; // when the option takes it; 0 otherwise
     };
     const Case cases[] = {
         {"written before the value existed", std::nullopt, 1, 0},
-        {"off", RegValue{"unique", regDword, word(0)}, 1, 0},
-        {"on", RegValue{"unique", regDword, word(1)}, 0, 1},
-        {"gentle", RegValue{"unique", regDword, word(2)}, 0, 2},
-        {"demanding", RegValue{"unique", regDword, word(3)}, 0, 3},
-        {"four", RegValue{"unique", regDword, word(4)}, 1, 0},
-        {"all bits set", RegValue{"unique", regDword, word(0xFFFFFFFF)}, 1, 0},
-        {"one in the high byte", RegValue{"unique", regDword, word(0x01000000)}, 1, 0},
-        {"as text", RegValue{"unique", regSz, {'1', 0}}, 1, 0},
-        {"too large for its room", RegValue{"unique", regDword, Bytes(8, 0)}, 1, 0},
+        {"off", std::pair{regDword, word(0)}, 1, 0},
+        {"on", std::pair{regDword, word(1)}, 0, 1},
+        {"two", std::pair{regDword, word(2)}, 1, 2},
+        {"three", std::pair{regDword, word(3)}, 1, 3},
+        {"four", std::pair{regDword, word(4)}, 1, 0},
+        {"all bits set", std::pair{regDword, word(0xFFFFFFFF)}, 1, 0},
+        {"one in the high byte", std::pair{regDword, word(0x01000000)}, 1, 0},
+        {"as text", std::pair{regSz, Bytes{'1', 0}}, 1, 0},
+        {"too large for its room", std::pair{regDword, Bytes(8, 0)}, 1, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MemoryRegistry registry;
-        registry.putValue(settingsKeyPath, {"langue", regDword, word(1)});
-        if (c.stored) registry.putValue(settingsKeyPath, *c.stored);
+    for (const NewerOption& option : newerOptions) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(option.name) + ": " + c.name);
+            MemoryRegistry registry;
+            registry.putValue(settingsKeyPath, {"langue", regDword, word(1)});
+            if (c.stored)
+                registry.putValue(settingsKeyPath,
+                                  {option.name, c.stored->first, c.stored->second});
+            Settings settings;
+            Statistics statistics;
+            settings.*option.field = c.before;
+            loadSettings(settings, statistics, registry);
+            EXPECT_EQ(settings.*option.field, c.after <= option.highest ? c.after : 0);
+            EXPECT_EQ(settings.language, 1);
+        }
+        // Without the key nothing is read, the option included.
+        MemoryRegistry empty;
         Settings settings;
         Statistics statistics;
-        settings.unique = c.before;
-        loadSettings(settings, statistics, registry);
-        EXPECT_EQ(settings.unique, c.after);
-        EXPECT_EQ(settings.language, 1);
+        settings.*option.field = 1;
+        EXPECT_EQ(loadSettings(settings, statistics, empty), -1);
+        EXPECT_EQ(settings.*option.field, 1);
     }
-    // Without the key nothing is read, the option included.
-    MemoryRegistry empty;
-    Settings settings;
-    Statistics statistics;
-    settings.unique = 1;
-    EXPECT_EQ(loadSettings(settings, statistics, empty), -1);
-    EXPECT_EQ(settings.unique, 1);
+}
+
+TEST(LoadSettings, TheNewerOptionsAreReadEachFromItsOwnValue) {
+    for (const NewerOption& option : newerOptions) {
+        SCOPED_TRACE(option.name);
+        MemoryRegistry registry;
+        registry.putValue(settingsKeyPath, {option.name, regDword, word(1)});
+        Settings settings;
+        Statistics statistics;
+        loadSettings(settings, statistics, registry);
+        for (const NewerOption& other : newerOptions)
+            EXPECT_EQ(settings.*other.field, other.field == option.field ? 1 : 0) << other.name;
+    }
 }
 
 TEST(LoadSettings, TakesOnlyHistogramsThatFitWithTheirZeroByte) {

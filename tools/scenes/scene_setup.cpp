@@ -76,6 +76,27 @@ std::vector<int> lineCells(const Board& board, Cell start) {
     return cells;
 }
 
+// The first `count` cells of the solution's line of `symbol`, from its first endpoint: a line
+// broken off, which the checker marks as wrong.
+void drawLineStart(Scene& scene, int symbol, int count) {
+    const std::vector<int> path = lineCells(scene.board, endpointOf(scene.board, symbol));
+    for (int k = 0; k < count && k < static_cast<int>(path.size()); ++k)
+        scene.board.grid[path[k]] = scene.board.solution[path[k]];
+    checkGrid(scene.board, gridLayer);
+}
+
+// A line revealed by a hint, as the hint leaves it.
+void revealLine(Scene& scene, int symbol) {
+    Board& board = scene.board;
+    for (int i = 0; i < layerCells; ++i)
+        if (board.solutionOwner[i] == symbol) {
+            board.revealed[i] = 1;
+            board.grid[i] = board.solution[i];
+            if (board.solution[i] < 0) ++scene.state.penaltyCells;
+        }
+    checkGrid(board, gridLayer);
+}
+
 } // namespace
 
 Scene newGameScene(const std::string& name, int difficulty, std::uint32_t seed) {
@@ -141,14 +162,7 @@ std::vector<Scene> allScenes() {
     Scene hint = newGameScene("hint-pending", 2, 12);
     drawSolvedLines(hint, 6);
     // A line revealed earlier, charged one penalty cell per segment.
-    const int revealedSymbol = longestLine(hint.board, 7);
-    for (int i = 0; i < layerCells; ++i)
-        if (hint.board.solutionOwner[i] == revealedSymbol) {
-            hint.board.revealed[i] = 1;
-            hint.board.grid[i] = hint.board.solution[i];
-            if (hint.board.solution[i] < 0) ++hint.state.penaltyCells;
-        }
-    checkGrid(hint.board, gridLayer);
+    revealLine(hint, longestLine(hint.board, 7));
     startClock(hint);
     hint.state.hintMode = 1;
     scenes.push_back(hint);
@@ -182,6 +196,18 @@ std::vector<Scene> allScenes() {
     french.state.hintMode = 1;
     french.state.penaltyCells = 3;
     scenes.push_back(french);
+
+    // Every state a line can show, in the player's colours and in the clear ones.
+    Scene states = newGameScene("line-states", 1, 8);
+    drawSolvedLines(states, 2);
+    revealLine(states, 3);
+    drawLineStart(states, 6, 3);
+    strokeInProgress(states, 10, 4);
+    scenes.push_back(states);
+    Scene clear = states;
+    clear.name = "line-states-clear";
+    clear.settings.clearColours = 1;
+    scenes.push_back(clear);
     return scenes;
 }
 
