@@ -6,6 +6,32 @@
 
 namespace kelvaro {
 
+CandidateAnswer answerCandidate(Board& board) {
+    CandidateAnswer answer;
+    // A board whose generation failed is no puzzle at all: it is rejected unsolved.
+    answer.sound = checkGrid(board, solutionLayer) == 0;
+    if (answer.sound) answer.result = countSolutions(board, uniqueStepBudget);
+    return answer;
+}
+
+UniqueVerdict countCandidate(UniqueSearch& search, const CandidateAnswer& answer) {
+    if (search.verdict != uniqueSearching) return search.verdict;
+    ++search.candidates;
+    if (answer.sound) {
+        search.steps += answer.result.steps;
+        if (answer.result.solutions == oneSolution) {
+            search.verdict = uniqueFound;
+            return search.verdict;
+        }
+        if (answer.result.solutions == unknownSolutions) ++search.undecided;
+    } else {
+        ++search.unsound;
+    }
+    ++search.rejected;
+    if (search.candidates >= uniqueCandidateCap) search.verdict = uniqueGaveUp;
+    return search.verdict;
+}
+
 UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource& random) {
     if (search.verdict != uniqueSearching) return search.verdict;
     if (search.candidates >= uniqueCandidateCap) {
@@ -13,22 +39,7 @@ UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource&
         return search.verdict;
     }
     generatePuzzle(board, random);
-    ++search.candidates;
-    // A board whose generation failed is no puzzle at all: it is rejected unsolved.
-    if (checkGrid(board, solutionLayer) == 0) {
-        const SolveResult result = countSolutions(board, uniqueStepBudget);
-        search.steps += result.steps;
-        if (result.solutions == oneSolution) {
-            search.verdict = uniqueFound;
-            return search.verdict;
-        }
-        if (result.solutions == unknownSolutions) ++search.undecided;
-    } else {
-        ++search.unsound;
-    }
-    ++search.rejected;
-    if (search.candidates >= uniqueCandidateCap) search.verdict = uniqueGaveUp;
-    return search.verdict;
+    return countCandidate(search, answerCandidate(board));
 }
 
 bool generateUniquePuzzle(Board& board, RandomSource& random, UniqueSearch& search) {

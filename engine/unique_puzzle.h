@@ -3,6 +3,7 @@
 
 #include "engine/board.h"
 #include "engine/random_source.h"
+#include "engine/solver.h"
 
 #include <cstdint>
 
@@ -35,6 +36,20 @@ struct UniqueSearch {
     std::int32_t unsound = 0;
     std::int64_t steps = 0; // solver steps spent on them all
 };
+
+// The solver's answer on one generated candidate, worked out apart from the search so that
+// candidates can be answered on several threads and then counted in the order they were made.
+struct CandidateAnswer {
+    bool sound = false; // checkGrid found the generated solution a sound puzzle
+    SolveResult result; // countSolutions with uniqueStepBudget; untouched when not sound
+};
+
+// checkGrid on the candidate's solution, then, for a sound one, countSolutions.
+CandidateAnswer answerCandidate(Board& board);
+
+// Counts one answered candidate into the search, exactly as uniqueSearchStep does with the
+// candidate it generates: found on one solution, otherwise rejected, and given up at the cap.
+UniqueVerdict countCandidate(UniqueSearch& search, const CandidateAnswer& answer);
 
 // One candidate: generatePuzzle into `board` from `random`, then countSolutions with
 // uniqueStepBudget; kept only on exactly one solution (an unknown answer is rejected like two).

@@ -1,14 +1,14 @@
 // kelvaro-puzzles: Kelvaro puzzles outside the game, to print or share by seed.
+#include "candidate_stream.h"
 #include "drawing.h"
-#include "engine/checker.h"
-#include "engine/generator.h"
 #include "engine/puzzle_number.h"
-#include "engine/random_source.h"
 #include "engine/unique_puzzle.h"
 #include "options.h"
+#include "print.h"
 #include "solve.h"
 #include "stats.h"
 
+#include <QGuiApplication>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -30,7 +30,7 @@ int solveCommand(const puzzles::Options& options) {
         }
     }
     std::istream& in = fromStdin ? std::cin : file;
-    const int status = puzzles::solveLines(in, std::cout, std::cerr);
+    const int status = puzzles::solveLines(in, std::cout, std::cerr, options.jobs);
     if (in.bad()) {
         std::cerr << "kelvaro-puzzles: cannot read "
                   << (fromStdin ? std::string("standard input") : "'" + options.file + "'") << "\n";
@@ -40,27 +40,26 @@ int solveCommand(const puzzles::Options& options) {
 }
 
 int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
-    Mt19937Source random(seed);
-    Board board;
-    board.boardSize = static_cast<std::int16_t>(options.size);
     const bool json = options.format == puzzles::Format::json;
     if (!json) std::printf("seed %u\n", seed);
-    for (std::uint32_t index = 0; index < options.count; ++index) {
+    std::uint32_t index = 0;
+    bool gaveUp = false;
+    // Each unique puzzle continues the same stream of generated puzzles.
+    UniqueSearch search;
+    const puzzles::StreamPlan plan{options.size, seed, options.unique ? UINT64_MAX : options.count,
+                                   options.unique, options.jobs};
+    const auto take = [&](const puzzles::Candidate& candidate) {
         puzzles::UniqueNote note;
         if (options.unique) {
-            // Each unique puzzle continues the same stream of generated puzzles.
-            UniqueSearch search;
-            if (!generateUniquePuzzle(board, random, search)) {
-                std::fflush(stdout);
-                std::fprintf(stderr,
-                             "kelvaro-puzzles: no puzzle with one solution among %d candidates\n",
-                             uniqueCandidateCap);
-                return 1;
+            const UniqueVerdict verdict = countCandidate(search, candidate.answer);
+            if (verdict == uniqueSearching) return true;
+            if (verdict == uniqueGaveUp) {
+                gaveUp = true;
+                return false;
             }
             note.unique = true;
             note.rejected = search.rejected;
-        } else {
-            generatePuzzle(board, random);
+            search = UniqueSearch{};
         }
         if (!json && index == 0) {
             // The first puzzle from a seed is the one the game plays under this number; a
@@ -69,13 +68,32 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
                 formatPuzzleNumber({static_cast<std::int16_t>(options.size), seed, options.unique});
             std::printf("number %.*s\n", static_cast<int>(number.length), number.chars);
         }
-        const bool ok = checkGrid(board, solutionLayer) == 0;
-        const std::string out = json
-                                    ? puzzles::puzzleJson(board, seed, index, ok, note) + "\n"
-                                    : puzzles::puzzleText(board, index, ok, options.solution, note);
+        const bool ok = candidate.answer.sound;
+        const std::string out =
+            json ? puzzles::puzzleJson(candidate.board, seed, index, ok, note) + "\n"
+                 : puzzles::puzzleText(candidate.board, index, ok, options.solution, note);
         std::fputs(out.c_str(), stdout);
+        return ++index < options.count;
+    };
+    if (options.count > 0) puzzles::streamCandidates(plan, take);
+    if (gaveUp) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "kelvaro-puzzles: no puzzle with one solution among %d candidates\n",
+                     uniqueCandidateCap);
+        return 1;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// Fonts come from Qt's database, which needs a QGuiApplication; the tool shows no window, so
+// it runs on the platform that needs no display.
+int printCommand(const puzzles::Options& options, std::uint32_t seed, char* program) {
+    char platformOption[] = "-platform";
+    char platform[] = "offscreen";
+    char* qtArgv[] = {program, platformOption, platform, nullptr};
+    int qtArgc = 3;
+    QGuiApplication application(qtArgc, qtArgv);
+    return puzzles::printPuzzles(options, seed);
 }
 
 } // namespace
@@ -99,7 +117,14 @@ int main(int argc, char** argv) {
     default:
         break;
     }
-    const std::uint32_t seed = options.hasSeed ? options.seed : std::random_device{}();
+    std::uint32_t seed = options.hasSeed ? options.seed : std::random_device{}();
+    if (options.command == puzzles::Command::print) {
+        // A random first seed leaves room for the count's seeds after it.
+        if (!options.hasSeed)
+            seed = static_cast<std::uint32_t>(std::uint64_t{seed} %
+                                              (std::uint64_t{4294967296u} - options.count + 1));
+        return printCommand(options, seed, argv[0]);
+    }
     if (options.command == puzzles::Command::stats) {
         puzzles::printStats(options, seed, std::cout);
         std::cout.flush();

@@ -1,6 +1,8 @@
 #include "options.h"
 
 #include "engine/puzzle_number.h"
+#include "ordered_map.h"
+#include "render/puzzle_sheet.h"
 
 #include <string_view>
 
@@ -24,14 +26,60 @@ std::string quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
+const char* commandName(Command command) {
+    switch (command) {
+    case Command::generate:
+        return "generate";
+    case Command::stats:
+        return "stats";
+    case Command::print:
+        return "print";
+    default:
+        return "solve";
+    }
+}
+
+// What only the whole print command line can tell: an output, a count that makes pages, and
+// seeds that stay seeds.
+bool checkPrintOptions(Options& options, bool haveFormat, std::string& error) {
+    if (!haveFormat) options.format = Format::pdf;
+    if (options.output.empty()) {
+        error = "missing -o FILE for print";
+        return false;
+    }
+    if (options.count == 0) {
+        error = "bad count '0' for print (use at least 1)";
+        return false;
+    }
+    const std::uint64_t puzzlePages =
+        (std::uint64_t{options.count} + static_cast<std::uint64_t>(options.perPage) - 1) /
+        static_cast<std::uint64_t>(options.perPage);
+    const std::uint64_t pages = options.solutions ? 2 * puzzlePages : puzzlePages;
+    if (pages > maxPrintedPages) {
+        error = "too many pages: " + std::to_string(options.count) + " puzzles make " +
+                std::to_string(pages) + " pages (at most " + std::to_string(maxPrintedPages) + ")";
+        return false;
+    }
+    // A random seed is drawn later from all seeds; the count is checked against it then.
+    if (options.hasSeed && std::uint64_t{options.seed} + options.count - 1 > 4294967295u) {
+        error = "the seeds of " + std::to_string(options.count) + " puzzles from " +
+                std::to_string(options.seed) + " run past 4294967295";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 const char* helpText() {
     return "Usage: kelvaro-puzzles generate --size N [--seed S] [--count C]\n"
-           "                       [--format text|json] [--solution] [--unique]\n"
-           "       kelvaro-puzzles solve [FILE]\n"
-           "       kelvaro-puzzles stats --size N [--seed S] [--count C] [--unique]\n"
-           "       kelvaro-puzzles generate|stats --puzzle N-S|Nu-S ...\n"
+           "                       [--format text|json] [--solution] [--unique] [--jobs J]\n"
+           "       kelvaro-puzzles solve [--jobs J] [FILE]\n"
+           "       kelvaro-puzzles stats --size N [--seed S] [--count C] [--unique] [--jobs J]\n"
+           "       kelvaro-puzzles print --size N [--seed S] [--count C] [--unique] -o FILE\n"
+           "                       [--per-page 1|2|4|6] [--paper a4|letter] [--solutions]\n"
+           "                       [--format pdf|svg] [--jobs J]\n"
+           "       kelvaro-puzzles generate|stats|print --puzzle N-S|Nu-S ...\n"
            "       kelvaro-puzzles --help | --version\n"
            "\n"
            "Makes Kelvaro puzzles: link each pair of equal letters with a line that has\n"
@@ -58,6 +106,8 @@ const char* helpText() {
            "                  seed are made as usual and those with another solution are\n"
            "                  skipped; json lines add \"unique\":true and \"rejected\":R,\n"
            "                  the number of puzzles skipped before each\n"
+           "  --jobs J        threads to work on (default: one per core); the output is the\n"
+           "                  same for every J, here and in solve, stats and print\n"
            "\n"
            "solve: reads the JSON lines of generate from FILE (standard input when absent)\n"
            "and counts the solutions of each puzzle, writing one line per puzzle:\n"
@@ -68,20 +118,38 @@ const char* helpText() {
            "solution, more, or an unknown number, with the solver's steps; with --unique,\n"
            "makes C unique puzzles and adds the candidates and time each one took.\n"
            "\n"
+           "print: writes the game's puzzles to paper size pages, each as the game shows it\n"
+           "at its start (the grid, each endpoint with its line's length) with its puzzle\n"
+           "number under it, so that it can also be played with Play a puzzle by number.\n"
+           "  --puzzle N-S    that puzzle; --size N --seed S --count C: the puzzles of the C\n"
+           "                  seeds from S on (default 1), each the puzzle of its own number;\n"
+           "                  --unique: their unique numbers, Nu-S\n"
+           "  -o FILE         the file to write (required); for svg, one file per page,\n"
+           "                  numbered: FILE-1.svg, FILE-2.svg, ...\n"
+           "  --per-page P    puzzles on a page: 1 (default), 2, 4 or 6\n"
+           "  --paper P       a4 (default) or letter\n"
+           "  --solutions     add the solution pages, after all puzzle pages, each solution\n"
+           "                  under its puzzle's number\n"
+           "  --format F      pdf (default) or svg\n"
+           "  At most 1000 pages are made at a time.\n"
+           "\n"
            "  --help          show this help\n"
            "  --version       show the version\n"
            "\n"
            "Exit status: 0 on success, 1 when solve met a bad line or generate --unique\n"
-           "found no unique puzzle, 2 for bad arguments or an unreadable file.\n";
+           "found no unique puzzle, 2 for bad arguments, an unreadable file or an\n"
+           "unwritable output.\n";
 }
 
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
     options = Options{};
+    options.jobs = allCores();
     bool haveCommand = false;
     bool haveSize = false;
     bool haveFile = false;
     bool haveCount = false;
     bool havePuzzle = false;
+    bool haveFormat = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -93,25 +161,16 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             return true;
         }
         if (!haveCommand) {
-            if (arg != "generate" && arg != "solve" && arg != "stats") {
+            if (arg != "generate" && arg != "solve" && arg != "stats" && arg != "print") {
                 error = arg.substr(0, 2) == "--" ? "unknown option " + quoted(arg)
                                                  : "unknown command " + quoted(arg);
                 return false;
             }
             options.command = arg == "generate" ? Command::generate
                               : arg == "solve"  ? Command::solve
-                                                : Command::stats;
+                              : arg == "stats"  ? Command::stats
+                                                : Command::print;
             haveCommand = true;
-            continue;
-        }
-        if (options.command == Command::solve) {
-            // solve takes a file name and nothing else; "-" is standard input.
-            if (arg.substr(0, 2) == "--" || haveFile) {
-                error = "solve takes only a file name, not " + quoted(arg);
-                return false;
-            }
-            options.file = arg == "-" ? std::string() : std::string(arg);
-            haveFile = true;
             continue;
         }
         std::string_view name = arg;
@@ -123,8 +182,19 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             value = arg.substr(eq + 1);
             inlineValue = true;
         }
+        if (options.command == Command::solve && name != "--jobs") {
+            // solve takes a file name and --jobs, nothing else; "-" is standard input.
+            if (arg.substr(0, 2) == "--" || haveFile) {
+                error = "solve takes only --jobs and a file name, not " + quoted(arg);
+                return false;
+            }
+            options.file = arg == "-" ? std::string() : std::string(arg);
+            haveFile = true;
+            continue;
+        }
         const bool generating = options.command == Command::generate;
-        if (name == "--unique" && !inlineValue) {
+        const bool printing = options.command == Command::print;
+        if (name == "--unique" && !inlineValue && options.command != Command::solve) {
             options.unique = true;
             continue;
         }
@@ -132,9 +202,18 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.solution = true;
             continue;
         }
-        if (name != "--size" && name != "--seed" && name != "--count" && name != "--puzzle" &&
-            (name != "--format" || !generating)) {
-            error = "unknown option " + quoted(arg) + " for " + (generating ? "generate" : "stats");
+        if (name == "--solutions" && !inlineValue && printing) {
+            options.solutions = true;
+            continue;
+        }
+        const bool known =
+            name == "--jobs" ||
+            (options.command != Command::solve &&
+             (name == "--size" || name == "--seed" || name == "--count" || name == "--puzzle")) ||
+            (name == "--format" && (generating || printing)) ||
+            ((name == "--per-page" || name == "--paper" || name == "-o") && printing);
+        if (!known) {
+            error = "unknown option " + quoted(arg) + " for " + commandName(options.command);
             return false;
         }
         if (!inlineValue) {
@@ -184,6 +263,38 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             }
             options.count = static_cast<std::uint32_t>(number);
             haveCount = true;
+        } else if (name == "--jobs") {
+            if (!parseNumber(value, maxJobs, number) || number == 0) {
+                error = "bad number of jobs " + quoted(value) + " (use 1 to " +
+                        std::to_string(maxJobs) + ")";
+                return false;
+            }
+            options.jobs = static_cast<int>(number);
+        } else if (name == "--per-page") {
+            if (!parseNumber(value, 6, number) || !isPuzzlesPerPage(static_cast<int>(number))) {
+                error = "bad layout " + quoted(value) + " for --per-page (use 1, 2, 4 or 6)";
+                return false;
+            }
+            options.perPage = static_cast<int>(number);
+        } else if (name == "--paper") {
+            if (value != "a4" && value != "letter") {
+                error = "bad paper " + quoted(value) + " (use a4 or letter)";
+                return false;
+            }
+            options.paper = value == "a4" ? Paper::a4 : Paper::letter;
+        } else if (name == "-o") {
+            if (value.empty()) {
+                error = "-o needs a file name";
+                return false;
+            }
+            options.output = std::string(value);
+        } else if (printing) {
+            if (value != "pdf" && value != "svg") {
+                error = "bad format " + quoted(value) + " (use pdf or svg)";
+                return false;
+            }
+            options.format = value == "pdf" ? Format::pdf : Format::svg;
+            haveFormat = true;
         } else {
             if (value != "text" && value != "json") {
                 error = "bad format " + quoted(value) + " (use text or json)";
@@ -193,7 +304,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
     }
     if (!haveCommand) {
-        error = "missing command: generate, solve or stats (see --help)";
+        error = "missing command: generate, solve, stats or print (see --help)";
         return false;
     }
     if (options.command != Command::solve && !haveSize) {
@@ -201,6 +312,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         return false;
     }
     if (options.command == Command::stats && !haveCount) options.count = 100;
+    if (options.command == Command::print) return checkPrintOptions(options, haveFormat, error);
     return true;
 }
 

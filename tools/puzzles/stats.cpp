@@ -1,13 +1,10 @@
 #include "stats.h"
 
-#include "engine/checker.h"
-#include "engine/generator.h"
-#include "engine/random_source.h"
+#include "candidate_stream.h"
 #include "engine/solver.h"
 #include "engine/unique_puzzle.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -53,24 +50,22 @@ std::string answerTable(const char* heading, long one, long several, long unknow
 }
 
 void plainStats(const Options& options, std::uint32_t seed, std::ostream& out) {
-    Board board;
-    board.boardSize = static_cast<std::int16_t>(options.size);
-    Mt19937Source random(seed);
     long answers[3] = {}, unknown = 0, unsound = 0;
     std::vector<std::int32_t> steps;
-    for (std::uint32_t i = 0; i < options.count; ++i) {
-        generatePuzzle(board, random);
-        if (checkGrid(board, solutionLayer) != 0) {
+    const StreamPlan plan{options.size, seed, options.count, true, options.jobs};
+    streamCandidates(plan, [&](const Candidate& candidate) {
+        if (!candidate.answer.sound) {
             ++unsound;
-            continue;
+            return true;
         }
-        const SolveResult result = countSolutions(board, uniqueStepBudget);
+        const SolveResult& result = candidate.answer.result;
         steps.push_back(result.steps);
         if (result.solutions == unknownSolutions)
             ++unknown;
         else
             ++answers[result.solutions];
-    }
+        return true;
+    });
     std::string text =
         row("%d x %d, seed %u, %u puzzles", options.size, options.size, seed, options.count);
     text += answerTable("solutions", answers[1], answers[2] + answers[0], unknown, unsound);
@@ -83,27 +78,33 @@ void plainStats(const Options& options, std::uint32_t seed, std::ostream& out) {
 }
 
 void uniqueStats(const Options& options, std::uint32_t seed, std::ostream& out) {
-    Board board;
-    board.boardSize = static_cast<std::int16_t>(options.size);
-    Mt19937Source random(seed);
     long candidates = 0, rejected = 0, undecided = 0, unsound = 0, gaveUp = 0;
     std::vector<std::int32_t> tries;
     std::vector<double> millis;
-    for (std::uint32_t i = 0; i < options.count; ++i) {
-        UniqueSearch search;
-        const auto start = std::chrono::steady_clock::now();
-        const bool found = generateUniquePuzzle(board, random, search);
-        const auto stop = std::chrono::steady_clock::now();
-        candidates += search.candidates;
-        rejected += search.rejected;
-        undecided += search.undecided;
-        unsound += search.unsound;
-        if (!found) {
-            ++gaveUp;
-            continue;
-        }
-        tries.push_back(search.candidates);
-        millis.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
+    UniqueSearch search;
+    double searchMillis = 0;
+    std::uint32_t searches = 0;
+    const StreamPlan plan{options.size, seed, UINT64_MAX, true, options.jobs};
+    if (options.count > 0) {
+        streamCandidates(plan, [&](const Candidate& candidate) {
+            // The time of a unique puzzle is the work on its candidates, wherever it was done.
+            searchMillis += candidate.millis;
+            const UniqueVerdict verdict = countCandidate(search, candidate.answer);
+            if (verdict == uniqueSearching) return true;
+            candidates += search.candidates;
+            rejected += search.rejected;
+            undecided += search.undecided;
+            unsound += search.unsound;
+            if (verdict == uniqueFound) {
+                tries.push_back(search.candidates);
+                millis.push_back(searchMillis);
+            } else {
+                ++gaveUp;
+            }
+            search = UniqueSearch{};
+            searchMillis = 0;
+            return ++searches < options.count;
+        });
     }
     const long found = static_cast<long>(tries.size());
     std::string text = row("%d x %d, seed %u, %ld unique puzzles from %ld candidates", options.size,
