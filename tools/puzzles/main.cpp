@@ -92,6 +92,9 @@ int printCommand(const puzzles::Options& options, std::uint32_t seed, char* prog
     char platform[] = "offscreen";
     char* qtArgv[] = {program, platformOption, platform, nullptr};
     int qtArgc = 3;
+    // Standard error carries the tool's own lines only, such as the one about a file it cannot
+    // write; Qt's notes about the environment (no runtime folder, say) are not for its users.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QGuiApplication application(qtArgc, qtArgv);
     return puzzles::printPuzzles(options, seed);
 }
