@@ -373,7 +373,8 @@ TEST(PuzzleTool, HelpAndVersion) {
     const ToolRun help = runTool("--help");
     EXPECT_EQ(help.status, 0);
     for (const char* option : {"--size", "--seed", "--puzzle", "--count", "--format", "--solution",
-                               "--unique", "solve", "stats", "--version"})
+                               "--unique", "solve", "stats", "--version", "print", "--jobs",
+                               "--per-page", "--paper", "--solutions", "-o FILE"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
 
