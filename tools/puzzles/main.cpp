@@ -9,6 +9,7 @@
 #include "stats.h"
 
 #include <QGuiApplication>
+#include <QHashFunctions>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -95,6 +96,9 @@ int printCommand(const puzzles::Options& options, std::uint32_t seed, char* prog
     // Standard error carries the tool's own lines only, such as the one about a file it cannot
     // write; Qt's notes about the environment (no runtime folder, say) are not for its users.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    // Qt's PDF writer lays out some of its objects in the order of a hash table, which Qt seeds
+    // at random in every process; a fixed seed makes the same pages the same bytes.
+    QHashSeed::setDeterministicGlobalSeed();
     QGuiApplication application(qtArgc, qtArgv);
     return puzzles::printPuzzles(options, seed);
 }

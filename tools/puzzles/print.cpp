@@ -6,6 +6,7 @@
 #include "render/puzzle_sheet.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QPageSize>
 #include <QPainter>
@@ -65,13 +66,33 @@ bool cannotWrite(const QString& path, const QString& reason) {
     return false;
 }
 
-// The whole document goes to a temporary file beside the output, which replaces the output
-// only once complete.
+// Qt dates a PDF when it writes it. With SOURCE_DATE_EPOCH set, as reproducible builds do, the
+// document is dated then instead, so that the same command gives the same bytes; the date has
+// the same length either way, so no offset in the file moves.
+void dateFromSourceEpoch(QByteArray& pdf) {
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    bool ok = false;
+    const qint64 seconds = epoch.toLongLong(&ok);
+    if (!ok || seconds < 0) return;
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = pdf.indexOf(key);
+    // Qt writes the local time, then its offset from UTC; only the local time is replaced.
+    const QByteArray stamp = QDateTime::fromSecsSinceEpoch(seconds)
+                                 .toString(QStringLiteral("yyyyMMddHHmmss"))
+                                 .toLatin1();
+    if (at < 0 || stamp.size() != 14 || at + key.size() + stamp.size() > pdf.size()) return;
+    pdf.replace(at + key.size(), stamp.size(), stamp);
+}
+
+// The whole document is made in memory, then goes to a temporary file beside the output, which
+// replaces the output only once complete.
 bool writePdf(const Options& options, const std::vector<PrintedPuzzle>& puzzles) {
     const QString path = QString::fromLocal8Bit(options.output.c_str());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return cannotWrite(path, file.errorString());
-    QPdfWriter writer(&file);
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&document);
     writer.setResolution(pdfDotsPerInch);
     writer.setPageSize(pageSize(options.paper));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -80,14 +101,17 @@ bool writePdf(const Options& options, const std::vector<PrintedPuzzle>& puzzles)
     const SheetLayout layout{options.perPage, options.solutions};
     const int pages = sheetPageCount(static_cast<int>(puzzles.size()), layout);
     QPainter painter;
-    if (!painter.begin(&writer)) return cannotWrite(path, file.errorString());
+    if (!painter.begin(&writer)) return cannotWrite(path, document.errorString());
     const QRectF area(0, 0, writer.width(), writer.height());
     for (int page = 0; page < pages; ++page) {
         if (page > 0) writer.newPage();
         paintSheetPage(painter, area, pdfDotsPerInch / mmPerInch, puzzles, layout, page);
     }
     painter.end();
-    if (!file.commit()) return cannotWrite(path, file.errorString());
+    QByteArray bytes = document.data();
+    dateFromSourceEpoch(bytes);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return cannotWrite(path, file.errorString());
     return true;
 }
 
