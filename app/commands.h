@@ -28,6 +28,7 @@ enum CommandId : int {
     commandCopyNumber = 40105,
     commandPuzzleNumber = 40106,  // shows the number; never enabled
     commandUniquePuzzles = 40107, // checkable: new games have puzzles with one solution
+    commandPrint = 40108,         // the puzzle on paper
     // The reasoning a unique puzzle needs, in a submenu of its own.
     commandUniqueReasoning = 40120, // the submenu's item
     commandUniqueAnyLevel = 40121,

@@ -229,6 +229,9 @@ void MainFrame::dispatchCommand(int commandId) {
     case commandCopyNumber:
         copyPuzzleNumber(gameWorld);
         break;
+    case commandPrint:
+        printPuzzle(gameWorld);
+        break;
     case commandUniquePuzzles:
         toggleUniquePuzzles(gameWorld);
         break;

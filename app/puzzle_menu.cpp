@@ -25,6 +25,8 @@ QList<QKeySequence> puzzleKeys(int commandId) {
         return {QKeySequence(Qt::CTRL | Qt::Key_G)};
     case commandCopyNumber:
         return {QKeySequence(Qt::CTRL | Qt::Key_C)};
+    case commandPrint:
+        return {QKeySequence(Qt::CTRL | Qt::Key_P)};
     default:
         return {};
     }
@@ -126,6 +128,7 @@ void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const
     const bool numbered = !example && !preparingPuzzle(world);
     setEnabled(actionFor(actions, commandRestart), numbered);
     setEnabled(actionFor(actions, commandCopyNumber), numbered);
+    setEnabled(actionFor(actions, commandPrint), numbered);
     setEnabled(actionFor(actions, commandPuzzleNumber), false);
     if (QAction* unique = actionFor(actions, commandUniquePuzzles)) {
         const bool on = world.settings.unique != uniqueOff;

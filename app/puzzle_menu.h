@@ -1,5 +1,5 @@
-// The Puzzle menu, after "Menu": undo and redo, restart, play by number, copy the number, and
-// the number itself. Its texts follow the language like the rest of the command bar.
+// The Puzzle menu, after "Menu": undo and redo, restart, play by number, copy the number, print,
+// and the number itself. Its texts follow the language like the rest of the command bar.
 #pragma once
 
 #include "app/commands.h"
@@ -28,14 +28,15 @@ constexpr const char* exampleItemText = "Example";
 constexpr const char* exampleItemTextFrench = "Exemple";
 
 // In position order. The number item's text is made from the puzzle on the board; the last
-// item is an option, checked while it is on.
-constexpr std::array<PuzzleMenuItem, 10> puzzleMenuItems{{
+// items are the Unique puzzles option, checked while it is on, and its Reasoning submenu.
+constexpr std::array<PuzzleMenuItem, 11> puzzleMenuItems{{
     {commandUndo, "Undo", "Annuler"},
     {commandRedo, "Redo", "Rétablir"},
     {0, nullptr, nullptr},
     {commandRestart, "Restart this puzzle", "Recommencer cette grille"},
     {commandPlayByNumber, "Play a puzzle by number...", "Jouer une grille par son numéro..."},
     {commandCopyNumber, "Copy puzzle number", "Copier le numéro de la grille"},
+    {commandPrint, "Print...", "Imprimer..."},
     {commandPuzzleNumber, "Puzzle", "Grille"},
     {0, nullptr, nullptr},
     {commandUniquePuzzles, "Unique puzzles", "Grilles à solution unique"},

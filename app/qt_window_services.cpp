@@ -3,14 +3,19 @@
 #include "app/main_frame.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/rules_dialog.h"
+#include "render/puzzle_sheet.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <chrono>
 #include <utility>
+#include <vector>
 
 namespace kelvaro {
 
@@ -25,9 +30,7 @@ struct ModalScope {
     int& depth;
 };
 
-} // namespace
-
-namespace {
+constexpr double millimetresPerInch = 25.4;
 
 QString fromUtf8(std::string_view text) {
     QString converted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -120,6 +123,20 @@ bool QtWindowServices::askText(std::string_view prompt, std::string_view caption
 
 void QtWindowServices::copyText(std::string_view text) {
     QGuiApplication::clipboard()->setText(fromUtf8(text));
+}
+
+void QtWindowServices::printPuzzle(const Board& board, std::string_view number) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Kelvaro ") + fromUtf8(number));
+    QPrintDialog dialog(&printer, &frame);
+    if (runDialog(dialog) != QDialog::Accepted) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    const std::vector<PrintedPuzzle> puzzles{{board, fromUtf8(number)}};
+    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    paintSheetPage(painter, page, printer.resolution() / millimetresPerInch, puzzles, {1, false},
+                   0);
+    painter.end();
 }
 
 // From the worker's thread: a call queued to the window, run by its event loop (also the

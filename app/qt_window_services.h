@@ -46,6 +46,7 @@ class QtWindowServices final : public WindowServices {
     void localiseMenu() override;
     bool askText(std::string_view prompt, std::string_view caption, std::string& answer) override;
     void copyText(std::string_view text) override;
+    void printPuzzle(const Board& board, std::string_view number) override;
     void postPuzzleReady() override;
     bool modalOpen() override;
     std::uint32_t tickCount() override;

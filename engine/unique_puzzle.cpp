@@ -6,6 +6,45 @@
 
 namespace kelvaro {
 
+CandidateAnswer answerCandidate(Board& board) {
+    CandidateAnswer answer;
+    // A board whose generation failed is no puzzle at all: it is rejected unsolved.
+    answer.sound = checkGrid(board, solutionLayer) == 0;
+    if (!answer.sound) return answer;
+    answer.result = countSolutions(board, uniqueStepBudget);
+    if (answer.result.solutions != oneSolution) return answer;
+    const std::int32_t bySymbolSteps = answer.result.steps;
+    answer.result = countShownSolutions(board, uniqueStepBudget);
+    answer.result.steps += bySymbolSteps;
+    if (answer.result.solutions == oneSolution) answer.grade = gradePuzzle(board, gradeStepBudget);
+    return answer;
+}
+
+UniqueVerdict countCandidate(UniqueSearch& search, const CandidateAnswer& answer) {
+    if (search.verdict != uniqueSearching) return search.verdict;
+    ++search.candidates;
+    if (answer.sound) {
+        search.steps += answer.result.steps;
+        if (answer.result.solutions == oneSolution) {
+            search.steps += answer.grade.steps;
+            const int level = answer.grade.level;
+            if (level != needsGuessing && level >= search.levels.lowest &&
+                level <= search.levels.highest) {
+                search.level = level;
+                search.verdict = uniqueFound;
+                return search.verdict;
+            }
+            ++search.graded;
+        }
+        if (answer.result.solutions == unknownSolutions) ++search.undecided;
+    } else {
+        ++search.unsound;
+    }
+    ++search.rejected;
+    if (search.candidates >= uniqueCandidateCap) search.verdict = uniqueGaveUp;
+    return search.verdict;
+}
+
 UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource& random) {
     if (search.verdict != uniqueSearching) return search.verdict;
     if (search.candidates >= uniqueCandidateCap) {
@@ -13,33 +52,7 @@ UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource&
         return search.verdict;
     }
     generatePuzzle(board, random);
-    ++search.candidates;
-    // A board whose generation failed is no puzzle at all: it is rejected unsolved.
-    if (checkGrid(board, solutionLayer) == 0) {
-        SolveResult result = countSolutions(board, uniqueStepBudget);
-        search.steps += result.steps;
-        if (result.solutions == oneSolution) {
-            result = countShownSolutions(board, uniqueStepBudget);
-            search.steps += result.steps;
-        }
-        if (result.solutions == oneSolution) {
-            const GradeResult grade = gradePuzzle(board, gradeStepBudget);
-            search.steps += grade.steps;
-            if (grade.level >= search.levels.lowest && grade.level <= search.levels.highest &&
-                grade.level != needsGuessing) {
-                search.level = grade.level;
-                search.verdict = uniqueFound;
-                return search.verdict;
-            }
-            ++search.graded;
-        }
-        if (result.solutions == unknownSolutions) ++search.undecided;
-    } else {
-        ++search.unsound;
-    }
-    ++search.rejected;
-    if (search.candidates >= uniqueCandidateCap) search.verdict = uniqueGaveUp;
-    return search.verdict;
+    return countCandidate(search, answerCandidate(board));
 }
 
 bool generateUniquePuzzle(Board& board, RandomSource& random, UniqueSearch& search) {

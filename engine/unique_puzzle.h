@@ -5,6 +5,7 @@
 #include "engine/board.h"
 #include "engine/ladder.h"
 #include "engine/random_source.h"
+#include "engine/solver.h"
 
 #include <cstdint>
 
@@ -72,10 +73,28 @@ struct UniqueSearch {
     std::int64_t steps = 0; // solver and ladder steps spent on them all
 };
 
-// One candidate: generatePuzzle into `board` from `random`; countSolutions with uniqueStepBudget
-// first (cheap, and two solutions by the symbols are two as shown too), then
-// countShownSolutions, then gradePuzzle; kept only on exactly one solution as shown and a level
-// within `search.levels` (an unknown answer is rejected like two).
+// One generated candidate's answers, worked out apart from the search so that candidates can be
+// answered on several threads and then counted in the order they were made.
+struct CandidateAnswer {
+    bool sound = false; // checkGrid found the generated solution a sound puzzle
+    // countSolutions with uniqueStepBudget, then, on one solution, countShownSolutions with the
+    // same budget (its steps added); untouched when not sound.
+    SolveResult result;
+    // gradePuzzle with gradeStepBudget when the result is one solution as shown; else untouched.
+    GradeResult grade;
+};
+
+// checkGrid on the candidate's solution; for a sound one countSolutions first (cheap, and two
+// solutions by the symbols are two as shown too), then countShownSolutions, then gradePuzzle.
+CandidateAnswer answerCandidate(Board& board);
+
+// Counts one answered candidate into the search, exactly as uniqueSearchStep does with the
+// candidate it generates: found on one solution as shown and a level within `search.levels`,
+// otherwise rejected, and given up at the cap.
+UniqueVerdict countCandidate(UniqueSearch& search, const CandidateAnswer& answer);
+
+// One candidate: generatePuzzle into `board` from `random`, answered and counted as above (an
+// unknown answer is rejected like two solutions).
 // Does nothing once the search has found its puzzle or given up. Callers that must stay
 // responsive (or be cancelled) call it once per turn; the board then holds the last candidate.
 UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource& random);

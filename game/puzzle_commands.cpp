@@ -109,6 +109,12 @@ void copyPuzzleNumber(GameWorld& world) {
     world.window.copyText(puzzleNumberText(world));
 }
 
+void printPuzzle(GameWorld& world) {
+    endSplash(world);
+    if (!puzzleOnBoard(world)) return;
+    world.window.printPuzzle(world.board, puzzleNumberText(world));
+}
+
 void startPuzzleByNumber(GameWorld& world, PuzzleNumber number) {
     playNumbered(world, number);
 }

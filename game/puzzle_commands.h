@@ -1,4 +1,4 @@
-// The commands of the Puzzle menu: undo and redo, restart, play by number, copy the number.
+// The commands of the Puzzle menu: undo and redo, restart, play by number, copy the number, print.
 // Each one ends the splash first and does nothing while the game is paused.
 #pragma once
 
@@ -28,6 +28,10 @@ void playPuzzleByNumber(GameWorld& world);
 
 // The puzzle number on the clipboard; none for the example, nor before the puzzle is ready.
 void copyPuzzleNumber(GameWorld& world);
+
+// The puzzle as at its start, with its number, through the system's print dialog; as Copy, not
+// for the example nor before the puzzle is ready.
+void printPuzzle(GameWorld& world);
 
 // The puzzle the program was started on: it replaces the first new game, as practice.
 void startPuzzleByNumber(GameWorld& world, PuzzleNumber number);

@@ -1,6 +1,7 @@
 // Everything the game needs from the window system, behind one small interface.
 #pragma once
 
+#include "engine/board.h"
 #include "model/layout.h"
 #include "model/tick_source.h"
 
@@ -37,6 +38,9 @@ class WindowServices : public TickSource {
                          std::string& answer) = 0;
     // Puts a UTF-8 text on the clipboard.
     virtual void copyText(std::string_view text) = 0;
+    // The system's print dialog, then the board's puzzle as at its start (its endpoints with
+    // their lengths) with its number under it, on the printer the player chose.
+    virtual void printPuzzle(const Board& board, std::string_view number) = 0;
     // The one call that comes from another thread: the worker preparing a puzzle has finished,
     // and the user-interface thread is to call puzzleReady soon, between two events. It only
     // posts, the way a message is posted to a window.

@@ -25,6 +25,7 @@ class QuietWindow final : public WindowServices {
     void localiseMenu() override {}
     bool askText(std::string_view, std::string_view, std::string&) override { return false; }
     void copyText(std::string_view) override {}
+    void printPuzzle(const Board&, std::string_view) override {}
     void postPuzzleReady() override {}
     bool modalOpen() override { return false; }
 };

@@ -4,13 +4,19 @@
 #include "app/puzzle_menu.h"
 #include "frame_harness.h"
 #include "game/puzzle_commands.h"
+#include "tool_run.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +50,7 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {commandRestart, "Restart this puzzle"},
         {commandPlayByNumber, "Play a puzzle by number..."},
         {commandCopyNumber, "Copy puzzle number"},
+        {commandPrint, "Print..."},
         {commandPuzzleNumber, "Puzzle " + number(h)},
         {0, ""},
         {commandUniquePuzzles, "Unique puzzles"},
@@ -62,6 +69,7 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {commandRestart, "Recommencer cette grille"},
         {commandPlayByNumber, "Jouer une grille par son numéro..."},
         {commandCopyNumber, "Copier le numéro de la grille"},
+        {commandPrint, "Imprimer..."},
         {commandPuzzleNumber, "Grille " + number(h)},
         {0, ""},
         {commandUniquePuzzles, "Grilles à solution unique"},
@@ -114,6 +122,7 @@ TEST(PuzzleMenu, KeysOfTheNewCommands) {
         {commandRestart, {QKeySequence("Ctrl+R")}},
         {commandPlayByNumber, {QKeySequence("Ctrl+G")}},
         {commandCopyNumber, {QKeySequence("Ctrl+C")}},
+        {commandPrint, {QKeySequence("Ctrl+P")}},
         {commandPuzzleNumber, {}},
         {commandUniquePuzzles, {}},
     };
@@ -162,12 +171,14 @@ TEST(PuzzleMenu, TheExampleHasNoNumberToRestartOrCopy) {
     EXPECT_EQ(h.frame->commandAction(commandPuzzleNumber)->text(), "Example");
     EXPECT_FALSE(h.frame->commandAction(commandRestart)->isEnabled());
     EXPECT_FALSE(h.frame->commandAction(commandCopyNumber)->isEnabled());
+    EXPECT_FALSE(h.frame->commandAction(commandPrint)->isEnabled());
     h.world().settings.language = 1;
     h.frame->localiseMenu();
     EXPECT_EQ(h.frame->commandAction(commandPuzzleNumber)->text(), "Exemple");
 
     h.command(commandNewGame);
     EXPECT_TRUE(h.frame->commandAction(commandRestart)->isEnabled());
+    EXPECT_TRUE(h.frame->commandAction(commandPrint)->isEnabled());
     QTest::keyClick(h.frame.get(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), number(h));
 }
@@ -194,6 +205,59 @@ TEST(PuzzleMenu, APuzzleByNumberIsPracticeAndSaysSoOnce) {
     h.command(commandRestart);
     EXPECT_EQ(h.boxes.size(), 1u);
     EXPECT_EQ(h.board().boardSize, 8);
+}
+
+// Ctrl+P with the keyboard's pen down: the pen goes up, the print dialog opens, and what it
+// prints (here to a PDF file, as the dialog also offers) is the puzzle at its start with its
+// number.
+TEST(PuzzleMenu, PrintPutsThePuzzleAtItsStartOnPaperWithItsNumber) {
+    FrameHarness h;
+    h.skipSplash();
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("printed.pdf"));
+    bool penUpInDialog = false;
+    h.insideDialog = [&](QDialog& dialog) {
+        auto* print = dynamic_cast<QPrintDialog*>(&dialog);
+        if (print == nullptr) return int(QDialog::Rejected);
+        penUpInDialog = !h.world().pen.down;
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(pdf);
+        return int(QDialog::Accepted);
+    };
+    QTest::keyClick(h.area(), Qt::Key_Right);
+    QTest::keyClick(h.area(), Qt::Key_Space);
+    QTest::keyClick(h.area(), Qt::Key_Right);
+    ASSERT_TRUE(h.world().pen.down);
+    QTest::keyClick(h.frame.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(h.dialogsRun, 1);
+    EXPECT_TRUE(penUpInDialog);
+
+    const std::string path = pdf.toStdString();
+    const ToolRun info = runProgram("pdfinfo", "'" + path + "'");
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
+    std::vector<std::string> expected{number(h).toStdString()};
+    const Board& board = h.board();
+    for (int x = 0; x < board.boardSize; ++x)
+        for (int y = 0; y < board.boardSize; ++y)
+            if (cellAt(board, board.solution, x, y) > 0)
+                expected.push_back(std::to_string(cellAt(board, board.solutionLength, x, y)));
+    std::sort(expected.begin(), expected.end());
+    std::istringstream text(runProgram("pdftotext", "'" + path + "' -").out);
+    std::vector<std::string> words;
+    for (std::string word; text >> word;) words.push_back(word);
+    std::sort(words.begin(), words.end());
+    EXPECT_EQ(words, expected);
+
+    // Cancelled, nothing is printed; in the example, the command does nothing at all.
+    QFile::remove(pdf);
+    h.insideDialog = [](QDialog&) { return int(QDialog::Rejected); };
+    h.command(commandPrint);
+    EXPECT_EQ(h.dialogsRun, 2);
+    EXPECT_FALSE(QFile::exists(pdf));
+    QTest::keyClick(h.frame.get(), Qt::Key_F1);
+    QTest::keyClick(h.frame.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(h.dialogsRun, 3); // the rules dialog only
 }
 
 } // namespace

@@ -5,46 +5,21 @@
 #include "engine/puzzle_number.h"
 #include "engine/solver.h"
 #include "engine/unique_puzzle.h"
+#include "tool_run.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace kelvaro {
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 ToolRun runTool(const std::string& args) {
-    const std::string dir = ::testing::TempDir();
-    // ctest runs tests in parallel processes: each keeps its own files.
-    const std::string stem = dir + "/puzzles-" + std::to_string(getpid());
-    const std::string out = stem + ".out", err = stem + ".err";
-    const std::string command =
-        std::string("'") + KELVARO_PUZZLES_PATH + "' " + args + " >'" + out + "' 2>'" + err + "'";
-    ToolRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp(out);
-    run.err = slurp(err);
-    return run;
+    return runProgram(KELVARO_PUZZLES_PATH, args);
 }
 
 std::string writeTemp(const std::string& name, const std::string& text) {
@@ -54,11 +29,15 @@ std::string writeTemp(const std::string& name, const std::string& text) {
     return path;
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+// "[a,b,...],[...]": the rows of the solution from the top, as the JSON lines write them.
+std::string solutionRows(const Board& board) {
+    std::string rows;
+    const int n = board.boardSize;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x)
+            rows += (x == 0 ? y == 0 ? "[" : "],[" : ",") +
+                    std::to_string(board.solution[x * storageSide + y]);
+    return rows + "]";
 }
 
 TEST(PuzzleTool, RejectsBadArgumentsNamingTheValue) {
@@ -88,6 +67,13 @@ TEST(PuzzleTool, RejectsBadArgumentsNamingTheValue) {
         {"stats --size 5 --solution", "--solution"},
         {"solve --size 5", "--size"},
         {"solve a.jsonl b.jsonl", "b.jsonl"},
+        {"solve --jobs 0", "0"},
+        {"solve --jobs", "--jobs"},
+        {"generate --size 5 --jobs 1025", "1025"},
+        {"stats --size 5 --jobs=two", "two"},
+        {"generate --size 5 --solutions", "--solutions"},
+        {"generate --size 5 --per-page 2", "--per-page"},
+        {"stats --size 5 -o out.pdf", "-o"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -127,6 +113,9 @@ TEST(PuzzleTool, JsonLinesHoldTheGeneratedSolutions) {
                 EXPECT_EQ(std::stoi(cell), board.solution[x * 12 + y]) << x << "," << y;
         }
         EXPECT_EQ(y, 8);
+        // Byte for byte what other tools have always read: no blanks, members in this order.
+        EXPECT_EQ(lines[i], "{\"size\":8,\"seed\":7,\"index\":" + std::to_string(i) +
+                                ",\"ok\":true,\"solution\":[" + solutionRows(board) + "]}");
     }
     EXPECT_TRUE(run.err.empty());
 }
@@ -240,7 +229,11 @@ TEST(PuzzleTool, SolveReportsBadLinesByNumberAndAnswersTheRest) {
                               "{\"size\":5,\"seed\":-1,\"index\":0,\"solution\":[]}\n" +   // 7
                               "{\"size\":5,\"seed\":1,\"index\":0,\"solution\":[[1]]}\n" + // 8
                               unsound + "\r\n" +                                           // 9
-                              good + "\r\n"; // 10: Windows line end
+                              good + "\r\n" + // 10: Windows line end
+                              std::string(17, '[') + std::string(17, ']') + "\n" + // 11
+                              "{\"size\":5,\"size\":5}\n" +                        // 12
+                              "{\"size\":5,\"seed\":1,\"index\":0,\"solution\":[[1,2,3,4,5]," +
+                              "[1,2,3,4,5],[1,2,3,4,5],[1,2,3,4,5],[1,2,3,4,99]]}\n"; // 13
     const ToolRun run = runTool("solve '" + writeTemp("bad", input) + "'");
     EXPECT_EQ(run.status, 1);
     const std::vector<std::string> answers = linesOf(run.out);
@@ -255,7 +248,10 @@ TEST(PuzzleTool, SolveReportsBadLinesByNumberAndAnswersTheRest) {
                               "line 6: missing \"solution\"",
                               "line 7: \"seed\" must be",
                               "line 8: \"solution\" must hold 5 rows of 5",
-                              "line 9: \"solution\" is not a sound puzzle"};
+                              "line 9: \"solution\" is not a sound puzzle",
+                              "line 11: nesting deeper than 16 levels",
+                              "line 12: repeated key \"size\"",
+                              "line 13: no cell code at row 5, column 5"};
     ASSERT_EQ(errors.size(), std::size(expected)) << run.err;
     for (std::size_t i = 0; i < errors.size(); ++i) {
         EXPECT_EQ(errors[i].rfind("kelvaro-puzzles: ", 0), 0u) << errors[i];
@@ -284,15 +280,11 @@ TEST(PuzzleTool, UniqueContinuesOneStreamOfGeneratedPuzzles) {
         UniqueSearch search;
         search.levels = levelsFor(uniqueGentle);
         ASSERT_TRUE(generateUniquePuzzle(board, random, search));
-        std::string rows;
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                rows += (x == 0 ? y == 0 ? "[" : "],[" : ",") +
-                        std::to_string(board.solution[x * storageSide + y]);
         EXPECT_EQ(lines[i], "{\"size\":8,\"seed\":1,\"index\":" + std::to_string(i) +
                                 ",\"ok\":true,\"unique\":true,\"rejected\":" +
-                                std::to_string(search.rejected) + ",\"level\":" +
-                                std::to_string(search.level) + ",\"solution\":[" + rows + "]]}");
+                                std::to_string(search.rejected) +
+                                ",\"level\":" + std::to_string(search.level) + ",\"solution\":[" +
+                                solutionRows(board) + "]}");
     }
     // The first unique puzzle of a seed is the same whatever the count.
     EXPECT_EQ(linesOf(runTool("generate --size 8 --seed 1 --level gentle --format json").out).at(0),
@@ -455,7 +447,8 @@ TEST(PuzzleTool, HelpAndVersion) {
     EXPECT_EQ(help.status, 0);
     for (const char* option :
          {"--size", "--seed", "--puzzle", "--count", "--format", "--solution", "--unique",
-          "--level", "solve", "--by-symbol", "grade", "stats", "--version"})
+          "--level", "solve", "--by-symbol", "grade", "stats", "--version", "print", "--jobs",
+          "--per-page", "--paper", "--solutions", "-o FILE"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
 

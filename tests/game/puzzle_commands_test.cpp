@@ -170,9 +170,11 @@ TEST_F(PuzzleCommandsTest, NeitherActsWhilePausedNorRestartOnTheExample) {
     restartPuzzle(world);
     playPuzzleByNumber(world);
     copyPuzzleNumber(world);
+    printPuzzle(world);
     EXPECT_TRUE(window.textQuestions.empty());
     EXPECT_TRUE(window.messageBoxes.empty());
     EXPECT_TRUE(window.clipboard.empty());
+    EXPECT_TRUE(window.printed.empty());
     EXPECT_EQ(state.gamePhase, phasePaused);
 
     play({Down(0, 0), Up()});
@@ -180,9 +182,24 @@ TEST_F(PuzzleCommandsTest, NeitherActsWhilePausedNorRestartOnTheExample) {
     const Layer example = board.solution;
     restartPuzzle(world);
     copyPuzzleNumber(world);
+    printPuzzle(world);
     EXPECT_EQ(board.solution, example);
     EXPECT_EQ(state.exampleMode, 1);
     EXPECT_TRUE(window.clipboard.empty());
+    EXPECT_TRUE(window.printed.empty());
+}
+
+// Mid-game, the puzzle goes to the print dialog with its number, and the game goes on as it was.
+TEST_F(PuzzleCommandsTest, PrintSendsThePuzzleOnTheBoardWithItsNumber) {
+    window.typedTexts.push_back("12-77");
+    playPuzzleByNumber(world);
+    play({Down(0, 0), Move(1, 0), Up()});
+    const Layer grid = board.grid;
+    printPuzzle(world);
+    EXPECT_EQ(window.printed, std::vector<std::string>{"12-77"});
+    EXPECT_EQ(window.printedSolution, toolBoard({12, 77}).solution);
+    EXPECT_EQ(board.grid, grid);
+    EXPECT_EQ(state.gamePhase, phasePlaying);
 }
 
 TEST_F(PuzzleCommandsTest, CopyPutsTheNumberOnTheClipboard) {

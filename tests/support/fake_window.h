@@ -116,6 +116,13 @@ class FakeWindow final : public WindowServices {
         return true;
     }
     void copyText(std::string_view text) override { clipboard = std::string(text); }
+    // The numbers of the puzzles sent to the print dialog, and the last one's solution.
+    void printPuzzle(const Board& board, std::string_view number) override {
+        printed.push_back(std::string(number));
+        printedSolution = board.solution;
+    }
+    std::vector<std::string> printed;
+    Layer printedSolution{};
 
     // The preparing worker's word that its puzzle is ready; it comes from the worker's thread.
     // Nothing is delivered: a test calls puzzleReady itself, when it wants.

@@ -1,5 +1,8 @@
 #include "drawing.h"
 
+#include <nlohmann/json.hpp>
+#include <utility>
+
 namespace kelvaro::puzzles {
 
 namespace {
@@ -98,21 +101,25 @@ std::string puzzleText(const Board& board, std::uint32_t index, bool ok, bool wi
 std::string puzzleJson(const Board& board, std::uint32_t seed, std::uint32_t index, bool ok,
                        UniqueNote note) {
     const int n = boardSide(board);
-    std::string json = "{\"size\":" + std::to_string(n) + ",\"seed\":" + std::to_string(seed) +
-                       ",\"index\":" + std::to_string(index) + ",\"ok\":" + (ok ? "true" : "false");
-    if (note.unique)
-        json += ",\"unique\":true,\"rejected\":" + std::to_string(note.rejected) +
-                ",\"level\":" + std::to_string(note.level);
-    json += ",\"solution\":[";
-    for (int y = 0; y < n; ++y) {
-        json += y == 0 ? "[" : ",[";
-        for (int x = 0; x < n; ++x) {
-            if (x > 0) json += ',';
-            json += std::to_string(codeAt(board, x, y));
-        }
-        json += ']';
+    // Members in the order they are written, as other tools have always read them.
+    nlohmann::ordered_json json;
+    json["size"] = n;
+    json["seed"] = seed;
+    json["index"] = index;
+    json["ok"] = ok;
+    if (note.unique) {
+        json["unique"] = true;
+        json["rejected"] = note.rejected;
+        json["level"] = note.level;
     }
-    return json + "]}";
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    for (int y = 0; y < n; ++y) {
+        nlohmann::ordered_json row = nlohmann::ordered_json::array();
+        for (int x = 0; x < n; ++x) row.push_back(codeAt(board, x, y));
+        rows.push_back(std::move(row));
+    }
+    json["solution"] = std::move(rows);
+    return json.dump();
 }
 
 } // namespace kelvaro::puzzles

@@ -1,14 +1,15 @@
 // kelvaro-puzzles: Kelvaro puzzles outside the game, to print or share by seed.
+#include "candidate_stream.h"
 #include "drawing.h"
-#include "engine/checker.h"
-#include "engine/generator.h"
 #include "engine/puzzle_number.h"
-#include "engine/random_source.h"
 #include "engine/unique_puzzle.h"
 #include "options.h"
+#include "print.h"
 #include "solve.h"
 #include "stats.h"
 
+#include <QGuiApplication>
+#include <QHashFunctions>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -34,7 +35,7 @@ int solveCommand(const puzzles::Options& options) {
                                        ? puzzles::Answer::level
                                    : options.bySymbol ? puzzles::Answer::symbolSolutions
                                                       : puzzles::Answer::shownSolutions;
-    const int status = puzzles::solveLines(in, std::cout, std::cerr, answer);
+    const int status = puzzles::solveLines(in, std::cout, std::cerr, options.jobs, answer);
     if (in.bad()) {
         std::cerr << "kelvaro-puzzles: cannot read "
                   << (fromStdin ? std::string("standard input") : "'" + options.file + "'") << "\n";
@@ -44,29 +45,29 @@ int solveCommand(const puzzles::Options& options) {
 }
 
 int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
-    Mt19937Source random(seed);
-    Board board;
-    board.boardSize = static_cast<std::int16_t>(options.size);
     const bool json = options.format == puzzles::Format::json;
     if (!json) std::printf("seed %u\n", seed);
-    for (std::uint32_t index = 0; index < options.count; ++index) {
+    std::uint32_t index = 0;
+    bool gaveUp = false;
+    // Each unique puzzle continues the same stream of generated puzzles.
+    UniqueSearch search;
+    search.levels = options.levels;
+    const puzzles::StreamPlan plan{options.size, seed, options.unique ? UINT64_MAX : options.count,
+                                   options.unique, options.jobs};
+    const auto take = [&](const puzzles::Candidate& candidate) {
         puzzles::UniqueNote note;
         if (options.unique) {
-            // Each unique puzzle continues the same stream of generated puzzles.
-            UniqueSearch search;
-            search.levels = options.levels;
-            if (!generateUniquePuzzle(board, random, search)) {
-                std::fflush(stdout);
-                std::fprintf(stderr,
-                             "kelvaro-puzzles: no puzzle with one solution among %d candidates\n",
-                             uniqueCandidateCap);
-                return 1;
+            const UniqueVerdict verdict = countCandidate(search, candidate.answer);
+            if (verdict == uniqueSearching) return true;
+            if (verdict == uniqueGaveUp) {
+                gaveUp = true;
+                return false;
             }
             note.unique = true;
             note.rejected = search.rejected;
             note.level = search.level;
-        } else {
-            generatePuzzle(board, random);
+            search = UniqueSearch{};
+            search.levels = options.levels;
         }
         // One exact level is no choice of the game's, and no number names its puzzles.
         if (!json && index == 0 && (!options.unique || options.choice != uniqueOff)) {
@@ -77,13 +78,38 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
                                     options.unique ? options.choice : uniqueOff});
             std::printf("number %.*s\n", static_cast<int>(number.length), number.chars);
         }
-        const bool ok = checkGrid(board, solutionLayer) == 0;
-        const std::string out = json
-                                    ? puzzles::puzzleJson(board, seed, index, ok, note) + "\n"
-                                    : puzzles::puzzleText(board, index, ok, options.solution, note);
+        const bool ok = candidate.answer.sound;
+        const std::string out =
+            json ? puzzles::puzzleJson(candidate.board, seed, index, ok, note) + "\n"
+                 : puzzles::puzzleText(candidate.board, index, ok, options.solution, note);
         std::fputs(out.c_str(), stdout);
+        return ++index < options.count;
+    };
+    if (options.count > 0) puzzles::streamCandidates(plan, take);
+    if (gaveUp) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "kelvaro-puzzles: no puzzle with one solution among %d candidates\n",
+                     uniqueCandidateCap);
+        return 1;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// Fonts come from Qt's database, which needs a QGuiApplication; the tool shows no window, so
+// it runs on the platform that needs no display.
+int printCommand(const puzzles::Options& options, std::uint32_t seed, char* program) {
+    char platformOption[] = "-platform";
+    char platform[] = "offscreen";
+    char* qtArgv[] = {program, platformOption, platform, nullptr};
+    int qtArgc = 3;
+    // Standard error carries the tool's own lines only, such as the one about a file it cannot
+    // write; Qt's notes about the environment (no runtime folder, say) are not for its users.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    // Qt's PDF writer lays out some of its objects in the order of a hash table, which Qt seeds
+    // at random in every process; a fixed seed makes the same pages the same bytes.
+    QHashSeed::setDeterministicGlobalSeed();
+    QGuiApplication application(qtArgc, qtArgv);
+    return puzzles::printPuzzles(options, seed);
 }
 
 } // namespace
@@ -108,7 +134,14 @@ int main(int argc, char** argv) {
     default:
         break;
     }
-    const std::uint32_t seed = options.hasSeed ? options.seed : std::random_device{}();
+    std::uint32_t seed = options.hasSeed ? options.seed : std::random_device{}();
+    if (options.command == puzzles::Command::print) {
+        // A random first seed leaves room for the count's seeds after it.
+        if (!options.hasSeed)
+            seed = static_cast<std::uint32_t>(std::uint64_t{seed} %
+                                              (std::uint64_t{4294967296u} - options.count + 1));
+        return printCommand(options, seed, argv[0]);
+    }
     if (options.command == puzzles::Command::stats) {
         puzzles::printStats(options, seed, std::cout);
         std::cout.flush();

@@ -1,6 +1,8 @@
 #include "options.h"
 
 #include "engine/puzzle_number.h"
+#include "ordered_map.h"
+#include "render/puzzle_sheet.h"
 
 #include <string_view>
 
@@ -42,17 +44,71 @@ bool parseLevel(std::string_view text, Options& options) {
     return true;
 }
 
+const char* commandName(Command command) {
+    switch (command) {
+    case Command::generate:
+        return "generate";
+    case Command::stats:
+        return "stats";
+    case Command::print:
+        return "print";
+    case Command::grade:
+        return "grade";
+    default:
+        return "solve";
+    }
+}
+
+// What only the whole print command line can tell: an output, a count that makes pages, and
+// seeds that stay seeds.
+bool checkPrintOptions(Options& options, bool haveFormat, std::string& error) {
+    if (!haveFormat) options.format = Format::pdf;
+    if (options.output.empty()) {
+        error = "missing -o FILE for print";
+        return false;
+    }
+    // Every printed puzzle carries the number that plays it, and one exact level has none.
+    if (options.unique && options.choice == uniqueOff) {
+        error = "print takes the game's choices only: --level any, gentle or demanding";
+        return false;
+    }
+    if (options.count == 0) {
+        error = "bad count '0' for print (use at least 1)";
+        return false;
+    }
+    const std::uint64_t puzzlePages =
+        (std::uint64_t{options.count} + static_cast<std::uint64_t>(options.perPage) - 1) /
+        static_cast<std::uint64_t>(options.perPage);
+    const std::uint64_t pages = options.solutions ? 2 * puzzlePages : puzzlePages;
+    if (pages > maxPrintedPages) {
+        error = "too many pages: " + std::to_string(options.count) + " puzzles make " +
+                std::to_string(pages) + " pages (at most " + std::to_string(maxPrintedPages) + ")";
+        return false;
+    }
+    // A random seed is drawn later from all seeds; the count is checked against it then.
+    if (options.hasSeed && std::uint64_t{options.seed} + options.count - 1 > 4294967295u) {
+        error = "the seeds of " + std::to_string(options.count) + " puzzles from " +
+                std::to_string(options.seed) + " run past 4294967295";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 const char* helpText() {
     return "Usage: kelvaro-puzzles generate --size N [--seed S] [--count C]\n"
-           "                       [--format text|json] [--solution] [--unique]\n"
+           "                       [--format text|json] [--solution] [--unique] [--jobs J]\n"
            "                       [--level any|gentle|demanding|1-7]\n"
-           "       kelvaro-puzzles solve [--by-symbol] [FILE]\n"
-           "       kelvaro-puzzles grade [FILE]\n"
-           "       kelvaro-puzzles stats --size N [--seed S] [--count C] [--unique]\n"
+           "       kelvaro-puzzles solve [--by-symbol] [--jobs J] [FILE]\n"
+           "       kelvaro-puzzles grade [--jobs J] [FILE]\n"
+           "       kelvaro-puzzles stats --size N [--seed S] [--count C] [--unique] [--jobs J]\n"
            "                       [--level any|gentle|demanding|1-7]\n"
-           "       kelvaro-puzzles generate|stats --puzzle N-S|Nu-S|Ng-S|Nd-S ...\n"
+           "       kelvaro-puzzles print --size N [--seed S] [--count C] [--unique] -o FILE\n"
+           "                       [--level any|gentle|demanding] [--per-page 1|2|4|6]\n"
+           "                       [--paper a4|letter] [--solutions] [--format pdf|svg] [--jobs "
+           "J]\n"
+           "       kelvaro-puzzles generate|stats|print --puzzle N-S|Nu-S|Ng-S|Nd-S ...\n"
            "       kelvaro-puzzles --help | --version\n"
            "\n"
            "Makes Kelvaro puzzles: link each pair of equal letters with a line that has\n"
@@ -84,6 +140,8 @@ const char* helpText() {
            "                  of puzzles skipped before each, and \"level\":L\n"
            "  --level L       with --unique (implied): any (default), gentle (levels 1\n"
            "                  to 6, no look-ahead), demanding (level 7), or one level 1-7\n"
+           "  --jobs J        threads to work on (default: one per core); the output is the\n"
+           "                  same for every J, here and in solve, grade, stats and print\n"
            "\n"
            "solve: reads the JSON lines of generate from FILE (standard input when absent)\n"
            "and counts the solutions of each puzzle as the player sees it (endpoints and\n"
@@ -100,20 +158,38 @@ const char* helpText() {
            "the share of each level; with --unique, makes C unique puzzles of each choice\n"
            "(or of --level's) and adds the candidates and time each one took.\n"
            "\n"
+           "print: writes the game's puzzles to paper size pages, each as the game shows it\n"
+           "at its start (the grid, each endpoint with its line's length) with its puzzle\n"
+           "number under it, so that it can also be played with Play a puzzle by number.\n"
+           "  --puzzle N-S    that puzzle; --size N --seed S --count C: the puzzles of the C\n"
+           "                  seeds from S on (default 1), each the puzzle of its own number;\n"
+           "                  --unique: their unique numbers, Nu-S\n"
+           "  -o FILE         the file to write (required); for svg, one file per page,\n"
+           "                  numbered: FILE-1.svg, FILE-2.svg, ...\n"
+           "  --per-page P    puzzles on a page: 1 (default), 2, 4 or 6\n"
+           "  --paper P       a4 (default) or letter\n"
+           "  --solutions     add the solution pages, after all puzzle pages, each solution\n"
+           "                  under its puzzle's number\n"
+           "  --format F      pdf (default) or svg\n"
+           "  At most 1000 pages are made at a time.\n"
+           "\n"
            "  --help          show this help\n"
            "  --version       show the version\n"
            "\n"
            "Exit status: 0 on success, 1 when solve or grade met a bad line or generate\n"
-           "--unique found no unique puzzle, 2 for bad arguments or an unreadable file.\n";
+           "--unique found no unique puzzle, 2 for bad arguments, an unreadable file or an\n"
+           "unwritable output.\n";
 }
 
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error) {
     options = Options{};
+    options.jobs = allCores();
     bool haveCommand = false;
     bool haveSize = false;
     bool haveFile = false;
     bool haveCount = false;
     bool havePuzzle = false;
+    bool haveFormat = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -125,7 +201,8 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             return true;
         }
         if (!haveCommand) {
-            if (arg != "generate" && arg != "solve" && arg != "grade" && arg != "stats") {
+            if (arg != "generate" && arg != "solve" && arg != "grade" && arg != "stats" &&
+                arg != "print") {
                 error = arg.substr(0, 2) == "--" ? "unknown option " + quoted(arg)
                                                  : "unknown command " + quoted(arg);
                 return false;
@@ -133,24 +210,9 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.command = arg == "generate" ? Command::generate
                               : arg == "solve"  ? Command::solve
                               : arg == "grade"  ? Command::grade
-                                                : Command::stats;
+                              : arg == "stats"  ? Command::stats
+                                                : Command::print;
             haveCommand = true;
-            continue;
-        }
-        if (options.command == Command::solve || options.command == Command::grade) {
-            const bool solving = options.command == Command::solve;
-            if (solving && arg == "--by-symbol" && !options.bySymbol) {
-                options.bySymbol = true;
-                continue;
-            }
-            // Otherwise a file name and nothing else; "-" is standard input.
-            if (arg.substr(0, 2) == "--" || haveFile) {
-                error = std::string(solving ? "solve" : "grade") + " takes only " +
-                        (solving ? "--by-symbol and " : "") + "a file name, not " + quoted(arg);
-                return false;
-            }
-            options.file = arg == "-" ? std::string() : std::string(arg);
-            haveFile = true;
             continue;
         }
         std::string_view name = arg;
@@ -162,8 +224,28 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             value = arg.substr(eq + 1);
             inlineValue = true;
         }
+        // solve and grade read lines: a file name and --jobs (and for solve --by-symbol),
+        // nothing else; "-" is standard input.
+        const bool reading = options.command == Command::solve || options.command == Command::grade;
+        if (options.command == Command::solve && arg == "--by-symbol" && !options.bySymbol) {
+            options.bySymbol = true;
+            continue;
+        }
+        if (reading && name != "--jobs") {
+            if (arg.substr(0, 2) == "--" || haveFile) {
+                const bool solving = options.command == Command::solve;
+                error = std::string(solving ? "solve" : "grade") + " takes only " +
+                        (solving ? "--by-symbol, " : "") + "--jobs and a file name, not " +
+                        quoted(arg);
+                return false;
+            }
+            options.file = arg == "-" ? std::string() : std::string(arg);
+            haveFile = true;
+            continue;
+        }
         const bool generating = options.command == Command::generate;
-        if (name == "--unique" && !inlineValue) {
+        const bool printing = options.command == Command::print;
+        if (name == "--unique" && !inlineValue && !reading) {
             options.unique = true;
             continue;
         }
@@ -171,9 +253,18 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.solution = true;
             continue;
         }
-        if (name != "--size" && name != "--seed" && name != "--count" && name != "--puzzle" &&
-            name != "--level" && (name != "--format" || !generating)) {
-            error = "unknown option " + quoted(arg) + " for " + (generating ? "generate" : "stats");
+        if (name == "--solutions" && !inlineValue && printing) {
+            options.solutions = true;
+            continue;
+        }
+        const bool known =
+            name == "--jobs" ||
+            (!reading && (name == "--size" || name == "--seed" || name == "--count" ||
+                          name == "--puzzle" || name == "--level")) ||
+            (name == "--format" && (generating || printing)) ||
+            ((name == "--per-page" || name == "--paper" || name == "-o") && printing);
+        if (!known) {
+            error = "unknown option " + quoted(arg) + " for " + commandName(options.command);
             return false;
         }
         if (!inlineValue) {
@@ -241,6 +332,38 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             }
             options.count = static_cast<std::uint32_t>(number);
             haveCount = true;
+        } else if (name == "--jobs") {
+            if (!parseNumber(value, maxJobs, number) || number == 0) {
+                error = "bad number of jobs " + quoted(value) + " (use 1 to " +
+                        std::to_string(maxJobs) + ")";
+                return false;
+            }
+            options.jobs = static_cast<int>(number);
+        } else if (name == "--per-page") {
+            if (!parseNumber(value, 6, number) || !isPuzzlesPerPage(static_cast<int>(number))) {
+                error = "bad layout " + quoted(value) + " for --per-page (use 1, 2, 4 or 6)";
+                return false;
+            }
+            options.perPage = static_cast<int>(number);
+        } else if (name == "--paper") {
+            if (value != "a4" && value != "letter") {
+                error = "bad paper " + quoted(value) + " (use a4 or letter)";
+                return false;
+            }
+            options.paper = value == "a4" ? Paper::a4 : Paper::letter;
+        } else if (name == "-o") {
+            if (value.empty()) {
+                error = "-o needs a file name";
+                return false;
+            }
+            options.output = std::string(value);
+        } else if (printing) {
+            if (value != "pdf" && value != "svg") {
+                error = "bad format " + quoted(value) + " (use pdf or svg)";
+                return false;
+            }
+            options.format = value == "pdf" ? Format::pdf : Format::svg;
+            haveFormat = true;
         } else {
             if (value != "text" && value != "json") {
                 error = "bad format " + quoted(value) + " (use text or json)";
@@ -250,7 +373,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
     }
     if (!haveCommand) {
-        error = "missing command: generate, solve, grade or stats (see --help)";
+        error = "missing command: generate, solve, grade, stats or print (see --help)";
         return false;
     }
     if (options.command != Command::solve && options.command != Command::grade && !haveSize) {
@@ -258,6 +381,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         return false;
     }
     if (options.command == Command::stats && !haveCount) options.count = 100;
+    if (options.command == Command::print) return checkPrintOptions(options, haveFormat, error);
     return true;
 }
 

@@ -1,14 +1,11 @@
 #include "stats.h"
 
-#include "engine/checker.h"
-#include "engine/generator.h"
+#include "candidate_stream.h"
 #include "engine/ladder.h"
-#include "engine/random_source.h"
 #include "engine/solver.h"
 #include "engine/unique_puzzle.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -63,19 +60,16 @@ std::string levelTable(const long (&levels)[ladderTop + 1], long all) {
 }
 
 void plainStats(const Options& options, std::uint32_t seed, std::ostream& out) {
-    Board board;
-    board.boardSize = static_cast<std::int16_t>(options.size);
-    Mt19937Source random(seed);
     long answers[3] = {}, unknown = 0, unsound = 0;
     long levels[ladderTop + 1] = {};
     std::vector<std::int32_t> steps;
-    for (std::uint32_t i = 0; i < options.count; ++i) {
-        generatePuzzle(board, random);
-        if (checkGrid(board, solutionLayer) != 0) {
+    const StreamPlan plan{options.size, seed, options.count, true, options.jobs};
+    streamCandidates(plan, [&](const Candidate& candidate) {
+        if (!candidate.answer.sound) {
             ++unsound;
-            continue;
+            return true;
         }
-        const SolveResult result = countShownSolutions(board, uniqueStepBudget);
+        const SolveResult& result = candidate.answer.result;
         steps.push_back(result.steps);
         if (result.solutions == unknownSolutions)
             ++unknown;
@@ -83,9 +77,9 @@ void plainStats(const Options& options, std::uint32_t seed, std::ostream& out) {
             ++answers[result.solutions];
         // The ladder's rules are sound, so it finishes no puzzle with two solutions: those need
         // guessing without being graded.
-        ++levels[result.solutions == oneSolution ? gradePuzzle(board, gradeStepBudget).level
-                                                 : needsGuessing];
-    }
+        ++levels[result.solutions == oneSolution ? candidate.answer.grade.level : needsGuessing];
+        return true;
+    });
     std::string text =
         row("%d x %d, seed %u, %u puzzles", options.size, options.size, seed, options.count);
     text +=
@@ -114,31 +108,38 @@ const char* choiceName(UniqueChoice choice) {
 
 void uniqueStats(const Options& options, LevelRange levels, UniqueChoice choice, std::uint32_t seed,
                  std::ostream& out) {
-    Board board;
-    board.boardSize = static_cast<std::int16_t>(options.size);
-    Mt19937Source random(seed);
     long candidates = 0, rejected = 0, undecided = 0, unsound = 0, graded = 0, gaveUp = 0;
     long found[ladderTop + 1] = {};
     std::vector<std::int32_t> tries;
     std::vector<double> millis;
-    for (std::uint32_t i = 0; i < options.count; ++i) {
-        UniqueSearch search;
-        search.levels = levels;
-        const auto start = std::chrono::steady_clock::now();
-        const bool made = generateUniquePuzzle(board, random, search);
-        const auto stop = std::chrono::steady_clock::now();
-        candidates += search.candidates;
-        rejected += search.rejected;
-        undecided += search.undecided;
-        unsound += search.unsound;
-        graded += search.graded;
-        if (!made) {
-            ++gaveUp;
-            continue;
-        }
-        ++found[search.level];
-        tries.push_back(search.candidates);
-        millis.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
+    UniqueSearch search;
+    search.levels = levels;
+    double searchMillis = 0;
+    std::uint32_t searches = 0;
+    const StreamPlan plan{options.size, seed, UINT64_MAX, true, options.jobs};
+    if (options.count > 0) {
+        streamCandidates(plan, [&](const Candidate& candidate) {
+            // The time of a unique puzzle is the work on its candidates, wherever it was done.
+            searchMillis += candidate.millis;
+            const UniqueVerdict verdict = countCandidate(search, candidate.answer);
+            if (verdict == uniqueSearching) return true;
+            candidates += search.candidates;
+            rejected += search.rejected;
+            undecided += search.undecided;
+            unsound += search.unsound;
+            graded += search.graded;
+            if (verdict == uniqueFound) {
+                ++found[search.level];
+                tries.push_back(search.candidates);
+                millis.push_back(searchMillis);
+            } else {
+                ++gaveUp;
+            }
+            search = UniqueSearch{};
+            search.levels = levels;
+            searchMillis = 0;
+            return ++searches < options.count;
+        });
     }
     const long made = static_cast<long>(tries.size());
     std::string text = row("%d x %d, seed %u, %ld unique puzzles of %s (levels %d to %d) from %ld "
