@@ -28,6 +28,7 @@ enum CommandId : int {
     commandCopyNumber = 40105,
     commandPuzzleNumber = 40106,  // shows the number; never enabled
     commandUniquePuzzles = 40107, // checkable: new games have puzzles with one solution
+    commandKeepGame = 40108,      // checkable: the unfinished game is kept between runs
 };
 
 struct MenuItem {

@@ -55,7 +55,8 @@ QMenu* createPuzzleMenu(QMenuBar& bar, QWidget& keyOwner, std::map<int, QAction*
         QAction* action = menu->addAction(QString::fromUtf8(item.text));
         action->setData(item.commandId);
         action->setShortcuts(puzzleKeys(item.commandId));
-        action->setCheckable(item.commandId == commandUniquePuzzles);
+        action->setCheckable(item.commandId == commandUniquePuzzles ||
+                             item.commandId == commandKeepGame);
         action->setShortcutContext(Qt::WindowShortcut);
         keyOwner.addAction(action);
         actions[item.commandId] = action;
@@ -89,6 +90,10 @@ void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const
     if (QAction* unique = actionFor(actions, commandUniquePuzzles)) {
         const bool on = world.settings.unique == 1;
         if (unique->isChecked() != on) unique->setChecked(on);
+    }
+    if (QAction* keep = actionFor(actions, commandKeepGame)) {
+        const bool on = world.settings.keepGame == 1;
+        if (keep->isChecked() != on) keep->setChecked(on);
     }
 }
 

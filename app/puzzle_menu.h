@@ -27,9 +27,9 @@ constexpr const char* puzzleMenuTitleFrench = "Grille";
 constexpr const char* exampleItemText = "Example";
 constexpr const char* exampleItemTextFrench = "Exemple";
 
-// In position order. The number item's text is made from the puzzle on the board; the last
-// item is an option, checked while it is on.
-constexpr std::array<PuzzleMenuItem, 9> puzzleMenuItems{{
+// In position order. The number item's text is made from the puzzle on the board; the items
+// after the last separator are options, checked while they are on.
+constexpr std::array<PuzzleMenuItem, 10> puzzleMenuItems{{
     {commandUndo, "Undo", "Annuler"},
     {commandRedo, "Redo", "Rétablir"},
     {0, nullptr, nullptr},
@@ -39,6 +39,7 @@ constexpr std::array<PuzzleMenuItem, 9> puzzleMenuItems{{
     {commandPuzzleNumber, "Puzzle", "Grille"},
     {0, nullptr, nullptr},
     {commandUniquePuzzles, "Unique puzzles", "Grilles à solution unique"},
+    {commandKeepGame, "Keep unfinished game", "Garder la partie en cours"},
 }};
 
 // Adds the menu to the bar; its actions (keys working while the menu is closed) go into

@@ -2,6 +2,7 @@
 
 #include "engine/checker.h"
 #include "game/example_board.h"
+#include "game/game_keeping.h"
 #include "game/game_texts.h"
 #include "game/lifecycle.h"
 #include "game/save_records.h"
@@ -29,6 +30,7 @@ void learnRules(GameWorld& world) {
     GameState& state = world.state;
     endSplash(world);
     if (confirmAbandon(world) != 1) return;
+    forgetKeptGame(world);
     saveRecords(world);
     world.window.runRulesDialog();
 

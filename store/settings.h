@@ -27,6 +27,8 @@ struct Settings {
     Colour lineViColour = defaultLineViColour;
     // 1: each new game is a puzzle with exactly one solution; 0: the plain generator's.
     std::int32_t unique = 0;
+    // 1: the unfinished game is kept at exit and after each step, and resumed at start-up.
+    std::int32_t keepGame = 0;
 };
 
 // Every field is indexed [player][difficulty].

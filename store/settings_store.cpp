@@ -119,6 +119,7 @@ std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& 
     // Came after the first 36 values: a key written before it existed has none, and a value
     // that is neither 0 nor 1 was not written here. Both mean the plain puzzles.
     settings.unique = readWord(registry, "unique", 0, value) && value == 1 ? 1 : 0;
+    settings.keepGame = readWord(registry, "keepgame", 0, value) && value == 1 ? 1 : 0;
     // The stored version is not applied: this program's own stays.
     registry.closeKey();
     return 0;
@@ -165,6 +166,7 @@ SaveReport saveSettings(const Settings& settings, const Statistics& statistics,
         }
     }
     writeWord(registry, "unique", static_cast<std::uint32_t>(settings.unique));
+    writeWord(registry, "keepgame", static_cast<std::uint32_t>(settings.keepGame));
     registry.closeKey();
     return registry.lastSave();
 }

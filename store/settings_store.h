@@ -19,12 +19,13 @@ void initSettings(Settings& settings, Statistics& statistics, Registry& registry
 // 0 when the key was opened, -1 when it was not (nothing changed then). A value that is
 // missing, too large or unusable keeps its field as it was: language and player only take
 // 0 or 1, difficulty is clamped to 0..2, the four counters must not be negative, and a
-// histogram must end with its zero byte within the 500 bytes. The one exception is `unique`,
-// newer than the others: a key without it, or with anything but 1 in it, reads as 0.
+// histogram must end with its zero byte within the 500 bytes. The exceptions are `unique` and
+// `keepgame`, newer than the others: a key without one, or with anything but 1 in it, reads
+// as 0.
 std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& registry);
 
-// Writes all 37 values, in a fixed order (`unique` last, after the 36 of the first version),
-// and tells how the save ended; the store itself says nothing to the player.
+// Writes all 38 values, in a fixed order (`unique`, then `keepgame`, after the 36 of the first
+// version), and tells how the save ended; the store itself says nothing to the player.
 SaveReport saveSettings(const Settings& settings, const Statistics& statistics, Registry& registry);
 
 } // namespace kelvaro
