@@ -1,7 +1,7 @@
 #include "game/game_keeping.h"
 
-#include "game/kept_game_board.h"
 #include "game/keeping_texts.h"
+#include "game/kept_game_board.h"
 #include "game/lifecycle.h"
 #include "game/save_records.h"
 #include "game/unique_puzzles.h"
@@ -20,9 +20,8 @@ void tellOnce(GameWorld& world, const std::string& text) {
 void setAsideDamaged(GameWorld& world) {
     const SaveReport report = world.keeping.store->setAside();
     const std::string failure = report.reason + "\r\n" + report.location;
-    world.window.messageBox(
-        keptGameDamagedText(world.settings.language, report.setAside, failure), keepingCaption,
-        buttonsOk);
+    world.window.messageBox(keptGameDamagedText(world.settings.language, report.setAside, failure),
+                            keepingCaption, buttonsOk);
 }
 
 } // namespace
@@ -50,8 +49,8 @@ bool keepGameNow(GameWorld& world, bool quietly) {
     if (!report.saved) {
         keeping.lastText.clear();
         if (!quietly)
-            tellOnce(world, keepFailedText(world.settings.language, report.location,
-                                           report.reason));
+            tellOnce(world,
+                     keepFailedText(world.settings.language, report.location, report.reason));
         return false;
     }
     keeping.lastText = std::move(text);
@@ -90,8 +89,7 @@ bool resumeKeptGame(GameWorld& world) {
     case KeptFileState::notAFile:
         world.keeping.failureTold = true;
         world.window.messageBox(keptGameNotAFileText(world.settings.language,
-                                                     world.keeping.store->location(),
-                                                     read.reason),
+                                                     world.keeping.store->location(), read.reason),
                                 keepingCaption, buttonsOk);
         return false;
     case KeptFileState::unreadable:

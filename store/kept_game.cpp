@@ -138,8 +138,7 @@ bool readHistory(const Json& history, KeptGame& game) {
         for (const Json& item : step)
             if (!readChange(item, changes.emplace_back())) return false;
     }
-    return readMember(history, "done", 0, static_cast<std::int64_t>(game.steps.size()),
-                      game.done);
+    return readMember(history, "done", 0, static_cast<std::int64_t>(game.steps.size()), game.done);
 }
 
 bool readCursor(const Json& cursor, KeptGame& game) {

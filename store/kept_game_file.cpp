@@ -4,8 +4,8 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <system_error>
 #include <unistd.h>
 
@@ -61,7 +61,7 @@ KeptRead KeptGameFile::read() {
     case ReadOutcome::failed:
         // Something other than a file that took its place between the look and the read.
         kept.state = read.error == EISDIR || read.error == EINVAL ? KeptFileState::notAFile
-                                                                 : KeptFileState::unreadable;
+                                                                  : KeptFileState::unreadable;
         kept.reason = read.reason;
         break;
     }

@@ -36,6 +36,7 @@ void populate(Settings& settings, Statistics& statistics) {
     settings.lineOkColour = 0x123456;
     settings.lineViColour = 0xABCDEF;
     settings.unique = 1;
+    settings.keepGame = 1;
     std::int32_t n = 1;
     for (std::size_t p = 0; p < 2; ++p) {
         for (std::size_t d = 0; d < 3; ++d) {
@@ -83,7 +84,8 @@ TEST(SaveSettings, FirstSaveCreatesTheKeyWithAllValuesInOrder) {
             expected.push_back({slot("histo", p, d), regSz, {0}});
         }
     }
-    expected.push_back({"unique", regDword, word(0)}); // newer than the other 36: after them
+    expected.push_back({"unique", regDword, word(0)});   // newer than the other 36: after them
+    expected.push_back({"keepgame", regDword, word(0)}); // newer still: after unique
     ASSERT_EQ(key->values.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(expected[i].name);
@@ -164,6 +166,7 @@ TEST(LoadSettings, ReadsBackEverythingSaved) {
     EXPECT_EQ(loaded.lineOkColour, 0x123456u);
     EXPECT_EQ(loaded.lineViColour, 0xABCDEFu);
     EXPECT_EQ(loaded.unique, 1);
+    EXPECT_EQ(loaded.keepGame, 1);
     EXPECT_EQ(loadedStatistics.bestTime, statistics.bestTime);
     EXPECT_EQ(loadedStatistics.gamesPlayed, statistics.gamesPlayed);
     EXPECT_EQ(loadedStatistics.totalTime, statistics.totalTime);
@@ -310,6 +313,37 @@ TEST(LoadSettings, TakesUniquePuzzlesOnlyFromAStoredOne) {
     settings.unique = 1;
     EXPECT_EQ(loadSettings(settings, statistics, empty), -1);
     EXPECT_EQ(settings.unique, 1);
+}
+
+TEST(LoadSettings, KeepsUnfinishedGamesOnlyForAStoredOne) {
+    struct Case {
+        const char* name;
+        std::optional<RegValue> stored;
+        std::int32_t before;
+        std::int32_t after;
+    };
+    const Case cases[] = {
+        {"written before the value existed", std::nullopt, 1, 0},
+        {"off", RegValue{"keepgame", regDword, word(0)}, 1, 0},
+        {"on", RegValue{"keepgame", regDword, word(1)}, 0, 1},
+        {"two", RegValue{"keepgame", regDword, word(2)}, 1, 0},
+        {"minus one", RegValue{"keepgame", regDword, word(0xFFFFFFFF)}, 1, 0},
+        {"as text", RegValue{"keepgame", regSz, {'1', 0}}, 1, 0},
+        {"two bytes", RegValue{"keepgame", regDword, {1, 0}}, 0, 1},
+        {"too large for its room", RegValue{"keepgame", regDword, Bytes(8, 1)}, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryRegistry registry;
+        registry.putValue(settingsKeyPath, {"unique", regDword, word(1)});
+        if (c.stored) registry.putValue(settingsKeyPath, *c.stored);
+        Settings settings;
+        Statistics statistics;
+        settings.keepGame = c.before;
+        loadSettings(settings, statistics, registry);
+        EXPECT_EQ(settings.keepGame, c.after);
+        EXPECT_EQ(settings.unique, 1); // its neighbour is read on its own
+    }
 }
 
 TEST(LoadSettings, TakesOnlyHistogramsThatFitWithTheirZeroByte) {
