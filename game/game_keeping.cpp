@@ -24,6 +24,28 @@ void setAsideDamaged(GameWorld& world) {
                             keepingCaption, buttonsOk);
 }
 
+// The game's text written, unless it is what the last write wrote and `skipSame` says that is
+// enough: a tap that changed nothing need not touch the disk.
+bool writeGame(GameWorld& world, bool quietly, bool skipSame) {
+    if (!keepingGames(world) || !gameWorthKeeping(world)) return false;
+    GameKeeping& keeping = world.keeping;
+    keeping.due = false;
+    keeping.lastWriteTick = world.window.tickCount();
+    keeping.written = true;
+    std::string text = formatKeptGame(captureKeptGame(world));
+    if (skipSame && text == keeping.lastText) return true;
+    const SaveReport report = keeping.store->write(text);
+    if (!report.saved) {
+        keeping.lastText.clear();
+        if (!quietly)
+            tellOnce(world,
+                     keepFailedText(world.settings.language, report.location, report.reason));
+        return false;
+    }
+    keeping.lastText = std::move(text);
+    return true;
+}
+
 } // namespace
 
 bool keepingGames(const GameWorld& world) {
@@ -38,30 +60,14 @@ bool gameWorthKeeping(const GameWorld& world) {
 }
 
 bool keepGameNow(GameWorld& world, bool quietly) {
-    if (!keepingGames(world) || !gameWorthKeeping(world)) return false;
-    GameKeeping& keeping = world.keeping;
-    keeping.due = false;
-    keeping.lastWriteTick = world.window.tickCount();
-    keeping.written = true;
-    std::string text = formatKeptGame(captureKeptGame(world));
-    if (text == keeping.lastText) return true;
-    const SaveReport report = keeping.store->write(text);
-    if (!report.saved) {
-        keeping.lastText.clear();
-        if (!quietly)
-            tellOnce(world,
-                     keepFailedText(world.settings.language, report.location, report.reason));
-        return false;
-    }
-    keeping.lastText = std::move(text);
-    return true;
+    return writeGame(world, quietly, false);
 }
 
 void keepAfterStep(GameWorld& world) {
     if (!keepingGames(world) || !gameWorthKeeping(world)) return;
     const std::uint32_t now = world.window.tickCount();
     if (!world.keeping.written || now - world.keeping.lastWriteTick >= keepIntervalMs) {
-        keepGameNow(world);
+        writeGame(world, false, true);
     } else {
         world.keeping.due = true;
     }
@@ -70,7 +76,7 @@ void keepAfterStep(GameWorld& world) {
 void keepIfDue(GameWorld& world) {
     if (!world.keeping.due) return;
     if (world.window.tickCount() - world.keeping.lastWriteTick < keepIntervalMs) return;
-    keepGameNow(world);
+    writeGame(world, false, true);
 }
 
 void forgetKeptGame(GameWorld& world) {
