@@ -47,6 +47,7 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {commandPuzzleNumber, "Puzzle " + number(h)},
         {0, ""},
         {commandUniquePuzzles, "Unique puzzles"},
+        {commandKeepGame, "Keep unfinished game"},
     };
     EXPECT_EQ(puzzleContents(h), english);
     EXPECT_TRUE(number(h).startsWith("5-"));
@@ -64,6 +65,7 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {commandPuzzleNumber, "Grille " + number(h)},
         {0, ""},
         {commandUniquePuzzles, "Grilles à solution unique"},
+        {commandKeepGame, "Garder la partie en cours"},
     };
     EXPECT_EQ(puzzleContents(h), french);
 }
@@ -78,6 +80,7 @@ TEST(PuzzleMenu, KeysOfTheNewCommands) {
         {commandCopyNumber, {QKeySequence("Ctrl+C")}},
         {commandPuzzleNumber, {}},
         {commandUniquePuzzles, {}},
+        {commandKeepGame, {}},
     };
     for (const auto& [id, sequences] : keys) {
         SCOPED_TRACE(id);
