@@ -25,8 +25,9 @@ void setAsideDamaged(GameWorld& world) {
 }
 
 // The game's text written, unless it is what the last write wrote and `skipSame` says that is
-// enough: a tap that changed nothing need not touch the disk.
-bool writeGame(GameWorld& world, bool quietly, bool skipSame) {
+// enough: a tap that changed nothing need not touch the disk. A step's write (`soon`) never
+// waits for the disk; at close, pause or a signal the write is done before this returns.
+bool writeGame(GameWorld& world, bool quietly, bool skipSame, bool soon) {
     if (!keepingGames(world) || !gameWorthKeeping(world)) return false;
     GameKeeping& keeping = world.keeping;
     keeping.due = false;
@@ -34,7 +35,7 @@ bool writeGame(GameWorld& world, bool quietly, bool skipSame) {
     keeping.written = true;
     std::string text = formatKeptGame(captureKeptGame(world));
     if (skipSame && text == keeping.lastText) return true;
-    const SaveReport report = keeping.store->write(text);
+    const SaveReport report = soon ? keeping.store->writeSoon(text) : keeping.store->write(text);
     if (!report.saved) {
         keeping.lastText.clear();
         if (!quietly)
@@ -60,14 +61,14 @@ bool gameWorthKeeping(const GameWorld& world) {
 }
 
 bool keepGameNow(GameWorld& world, bool quietly) {
-    return writeGame(world, quietly, false);
+    return writeGame(world, quietly, false, false);
 }
 
 void keepAfterStep(GameWorld& world) {
     if (!keepingGames(world) || !gameWorthKeeping(world)) return;
     const std::uint32_t now = world.window.tickCount();
     if (!world.keeping.written || now - world.keeping.lastWriteTick >= keepIntervalMs) {
-        writeGame(world, false, true);
+        writeGame(world, false, true, true);
     } else {
         world.keeping.due = true;
     }
@@ -76,7 +77,7 @@ void keepAfterStep(GameWorld& world) {
 void keepIfDue(GameWorld& world) {
     if (!world.keeping.due) return;
     if (world.window.tickCount() - world.keeping.lastWriteTick < keepIntervalMs) return;
-    writeGame(world, false, true);
+    writeGame(world, false, true, true);
 }
 
 void forgetKeptGame(GameWorld& world) {

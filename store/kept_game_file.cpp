@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace kelvaro {
 
@@ -41,7 +42,65 @@ std::filesystem::path keptGameFilePath() {
 
 KeptGameFile::KeptGameFile(std::filesystem::path file) : file_(std::move(file)) {}
 
+KeptGameFile::~KeptGameFile() {
+    {
+        const std::lock_guard<std::mutex> state(stateMutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    if (writer_.joinable()) writer_.join();
+}
+
+void KeptGameFile::dropWaiting() {
+    const std::lock_guard<std::mutex> state(stateMutex_);
+    waiting_.reset();
+}
+
+SaveReport KeptGameFile::writeSoon(std::string text) {
+    SaveReport report{true, {}, file_.string(), {}};
+    {
+        const std::lock_guard<std::mutex> state(stateMutex_);
+        if (!lastFailure_.saved) report = std::exchange(lastFailure_, SaveReport{});
+        waiting_ = std::move(text);
+        if (!writer_.joinable()) writer_ = std::thread([this] { writeLoop(); });
+    }
+    wake_.notify_all();
+    return report;
+}
+
+void KeptGameFile::writeLoop() {
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> state(stateMutex_);
+            wake_.wait(state, [this] { return waiting_.has_value() || stopping_; });
+            if (!waiting_ && stopping_) return;
+        }
+        // The file first, then the text: whoever dropped the text before this took the file
+        // finds nothing written after it.
+        const std::lock_guard<std::mutex> io(ioMutex_);
+        std::optional<std::string> text;
+        {
+            const std::lock_guard<std::mutex> state(stateMutex_);
+            text.swap(waiting_);
+        }
+        if (!text) continue;
+        const SaveReport report = writeNow(*text);
+        if (!report.saved) {
+            const std::lock_guard<std::mutex> state(stateMutex_);
+            lastFailure_ = report;
+        }
+    }
+}
+
 KeptRead KeptGameFile::read() {
+    // A write still waiting is made first: what is read is the newest text.
+    std::optional<std::string> waiting;
+    {
+        const std::lock_guard<std::mutex> state(stateMutex_);
+        waiting.swap(waiting_);
+    }
+    const std::lock_guard<std::mutex> io(ioMutex_);
+    if (waiting) writeNow(*waiting);
     KeptRead kept;
     if (file_.empty()) return kept;
     const FileKind kind = fileKindAt(file_);
@@ -69,6 +128,16 @@ KeptRead KeptGameFile::read() {
 }
 
 SaveReport KeptGameFile::write(std::string_view text) {
+    dropWaiting();
+    const std::lock_guard<std::mutex> io(ioMutex_);
+    {
+        const std::lock_guard<std::mutex> state(stateMutex_);
+        lastFailure_ = SaveReport{};
+    }
+    return writeNow(text);
+}
+
+SaveReport KeptGameFile::writeNow(std::string_view text) {
     if (file_.empty()) return failed(file_, ENOENT); // no home folder to keep it in
     if (!makePrivateFolders(file_.parent_path())) return failed(file_, errno);
     FolderLock lock;
@@ -82,6 +151,8 @@ SaveReport KeptGameFile::write(std::string_view text) {
 }
 
 void KeptGameFile::remove() {
+    dropWaiting();
+    const std::lock_guard<std::mutex> io(ioMutex_);
     if (file_.empty()) return;
     const FileKind kind = fileKindAt(file_);
     if (kind == FileKind::folder || kind == FileKind::other) return;
@@ -91,6 +162,8 @@ void KeptGameFile::remove() {
 }
 
 SaveReport KeptGameFile::setAside() {
+    dropWaiting();
+    const std::lock_guard<std::mutex> io(ioMutex_);
     if (file_.empty()) return failed(file_, ENOENT);
     FolderLock lock;
     if (!lock.lock(file_.parent_path(), lockPatience)) return failed(file_, errno);

@@ -28,6 +28,12 @@ class KeptGameStore {
     // Replaces the kept text whole; a failed write leaves the old one as it was. The report's
     // location is where the game is kept.
     virtual SaveReport write(std::string_view text) = 0;
+    // The same, but it may happen a moment later, away from the caller's thread, so that a
+    // step of the player's never waits for the disk; a newer text replaces one still waiting.
+    // Every other call first lets a write under way end, so nothing lands out of order: a
+    // read makes a waiting write first, the others drop it. A failure comes back from the
+    // next call of either write.
+    virtual SaveReport writeSoon(std::string text) { return write(text); }
     // Forgets the kept game; nothing when none is kept, or when something other than a file
     // stands in its place.
     virtual void remove() = 0;

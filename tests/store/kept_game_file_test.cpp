@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace kelvaro {
@@ -179,6 +181,41 @@ TEST_F(KeptGameFileTest, SetsADamagedFileAsideWholeBesideIt) {
     EXPECT_EQ(report.setAside, damaged.string() + ".1");
     EXPECT_EQ(read(report.setAside), "more garbage");
     EXPECT_TRUE(fs::is_directory(damaged / "inside"));
+}
+
+} // namespace
+} // namespace kelvaro
+
+namespace kelvaro {
+namespace {
+
+TEST_F(KeptGameFileTest, WritesAskedForSoonLandInOrderAndNeverAfterWhatFollowsThem) {
+    {
+        KeptGameFile kept;
+        for (int i = 0; i < 50; ++i) EXPECT_TRUE(kept.writeSoon("step " + std::to_string(i)).saved);
+        EXPECT_EQ(kept.read().text, "step 49"); // the newest, whatever was still waiting
+        kept.writeSoon("step 50");
+        kept.remove(); // after it: nothing comes back
+        EXPECT_EQ(kept.read().state, KeptFileState::missing);
+        kept.writeSoon("step 51");
+        EXPECT_TRUE(kept.write("closed").saved);
+        kept.writeSoon("last step");
+    }
+    // The file's end made the waiting write.
+    EXPECT_EQ(read(file()), "last step");
+
+    // A failed write on the thread is told by the next write.
+    fs::remove_all(root_ / "state");
+    write(root_ / "state", "a file where the folder goes");
+    KeptGameFile blocked;
+    blocked.writeSoon("lost");
+    SaveReport report;
+    for (int i = 0; i < 200 && report.saved; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        report = blocked.writeSoon("lost again");
+    }
+    EXPECT_FALSE(report.saved);
+    EXPECT_EQ(report.reason, std::generic_category().message(ENOTDIR));
 }
 
 } // namespace
