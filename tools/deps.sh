@@ -1,7 +1,7 @@
 # Sourced by play.sh and run-tests.sh: installs the Debian packages Kelvaro needs.
 # As root it runs apt-get; otherwise it prints the exact apt-get line and stops.
 kelvaro_install_deps() {
-    local packages="g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool valgrind appstream desktop-file-utils dpkg-dev file lintian $*"
+    local packages="g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core xvfb xauth xdotool valgrind appstream desktop-file-utils dpkg-dev file lintian $*"
     local missing=""
     for p in $packages; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
