@@ -65,6 +65,8 @@ void showOptions(GameWorld& world) {
                                     buttonsOkCancel) != answerOk)
             return;
         abandoned = true;
+        // Gone already while the dialog is open: a signal there must not keep the game.
+        forgetKeptGame(world);
     }
     state.tapCount = 0;
     stopWindowTimer(world);

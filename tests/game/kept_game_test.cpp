@@ -321,6 +321,18 @@ TEST_F(KeptGameTest, WhatAbandonsTheGameRemovesItAndPlayingByNumberAtStartUpWait
          },
          false},
         {"Hint", [](GameWorld& w, FakeWindow&) { askHint(w); }, false},
+        // Abandoned as soon as the player agrees, before the dialog opens.
+        {"Options, abandoning",
+         [this](GameWorld& w, FakeWindow& win) {
+             bool keptInside = true;
+             win.insideOptionsDialog = [this, &keptInside] {
+                 keptInside = keeper.text.has_value();
+             };
+             showOptions(w);
+             win.insideOptionsDialog = nullptr;
+             EXPECT_FALSE(keptInside);
+         },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
