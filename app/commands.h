@@ -36,6 +36,7 @@ enum CommandId : int {
     commandUniqueDemanding = 40123,
     // The View menu.
     commandClearColours = 40201, // checkable: the board in colours every eye reads
+    commandKeepGame = 40109,     // checkable: the unfinished game is kept between runs
 };
 
 struct MenuItem {

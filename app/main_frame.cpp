@@ -61,10 +61,12 @@ QKeySequence menuKey(int commandId) {
 } // namespace
 
 MainFrame::MainFrame(Registry& registry, std::uint32_t randomSeed,
-                     QtWindowServices::Scripts scripts, std::optional<PuzzleNumber> firstPuzzle)
+                     QtWindowServices::Scripts scripts, std::optional<PuzzleNumber> firstPuzzle,
+                     KeptGameStore* keeper)
     : random(randomSeed), windowServices(*this, std::move(scripts)),
       gameWorld(registry, windowServices, random) {
     gameWorld.seedSource.seed(randomSeed);
+    gameWorld.keeping.store = keeper;
     setWindowTitle(QString::fromLatin1(initialTitle));
     setContextMenuPolicy(Qt::PreventContextMenu); // no menu to hide the toolbar with
 
@@ -84,7 +86,7 @@ MainFrame::MainFrame(Registry& registry, std::uint32_t randomSeed,
     localiseMenu();
     if (firstPuzzle) {
         startPuzzleByNumber(gameWorld, *firstPuzzle);
-    } else {
+    } else if (!resumeKeptGame(gameWorld)) {
         newGame(gameWorld);
     }
     startSplash(gameWorld, splash);
@@ -246,6 +248,9 @@ void MainFrame::dispatchCommand(int commandId) {
         break;
     case commandClearColours:
         toggleClearColours(gameWorld);
+        break;
+    case commandKeepGame:
+        toggleKeepGame(gameWorld);
         break;
     default:
         break;

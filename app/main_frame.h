@@ -10,6 +10,7 @@
 #include "game/game_world.h"
 #include "model/splash_scene.h"
 #include "render/back_buffer.h"
+#include "store/kept_game_store.h"
 #include "store/registry.h"
 
 #include <QBasicTimer>
@@ -32,9 +33,12 @@ class MainFrame : public QMainWindow {
     // Builds the window and its command bar, loads the settings, relabels the menu, starts
     // the first game and the splash. The registry holds the settings and records; the
     // source of the games' seeds is seeded once, with randomSeed. With firstPuzzle, that
-    // puzzle replaces the first new game, as practice.
+    // puzzle replaces the first new game, as practice. The keeper holds the unfinished game
+    // between runs; without one, no game is kept, whatever the option says. Otherwise, with the
+    // option on, a kept game replaces the first new game, paused.
     MainFrame(Registry& registry, std::uint32_t randomSeed, QtWindowServices::Scripts scripts = {},
-              std::optional<PuzzleNumber> firstPuzzle = std::nullopt);
+              std::optional<PuzzleNumber> firstPuzzle = std::nullopt,
+              KeptGameStore* keeper = nullptr);
     ~MainFrame() override;
 
     // Shows the window, paints once, makes the back buffer, repaints it whole and names the

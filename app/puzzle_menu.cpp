@@ -64,6 +64,7 @@ QAction* addItem(QMenu& menu, QWidget& keyOwner, std::map<int, QAction*>& action
     action->setData(item.commandId);
     action->setShortcuts(puzzleKeys(item.commandId));
     action->setCheckable(item.commandId == commandUniquePuzzles ||
+                         item.commandId == commandKeepGame ||
                          choiceOfCommand(item.commandId) != uniqueOff);
     action->setShortcutContext(Qt::WindowShortcut);
     keyOwner.addAction(action);
@@ -133,6 +134,10 @@ void updatePuzzleMenu(QMenu& menu, const std::map<int, QAction*>& actions, const
     if (QAction* unique = actionFor(actions, commandUniquePuzzles)) {
         const bool on = world.settings.unique != uniqueOff;
         if (unique->isChecked() != on) unique->setChecked(on);
+    }
+    if (QAction* keep = actionFor(actions, commandKeepGame)) {
+        const bool on = world.settings.keepGame == 1;
+        if (keep->isChecked() != on) keep->setChecked(on);
     }
 }
 

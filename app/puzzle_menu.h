@@ -27,9 +27,10 @@ constexpr const char* puzzleMenuTitleFrench = "Grille";
 constexpr const char* exampleItemText = "Example";
 constexpr const char* exampleItemTextFrench = "Exemple";
 
-// In position order. The number item's text is made from the puzzle on the board; the last
-// items are the Unique puzzles option, checked while it is on, and its Reasoning submenu.
-constexpr std::array<PuzzleMenuItem, 11> puzzleMenuItems{{
+// In position order. The number item's text is made from the puzzle on the board; the items
+// after the last separator are options, checked while they are on, and the Reasoning submenu of
+// the Unique puzzles option.
+constexpr std::array<PuzzleMenuItem, 12> puzzleMenuItems{{
     {commandUndo, "Undo", "Annuler"},
     {commandRedo, "Redo", "Rétablir"},
     {0, nullptr, nullptr},
@@ -41,6 +42,7 @@ constexpr std::array<PuzzleMenuItem, 11> puzzleMenuItems{{
     {0, nullptr, nullptr},
     {commandUniquePuzzles, "Unique puzzles", "Grilles à solution unique"},
     {commandUniqueReasoning, "Reasoning", "Raisonnement"},
+    {commandKeepGame, "Keep unfinished game", "Garder la partie en cours"},
 }};
 
 // The Reasoning submenu: how hard the reasoning a unique puzzle needs may be. Choosing one turns

@@ -1,5 +1,6 @@
 #include "game/clock.h"
 
+#include "game/game_keeping.h"
 #include "game/lifecycle.h"
 
 namespace kelvaro {
@@ -11,6 +12,7 @@ void pauseGame(GameWorld& world) {
     state.gamePhase = phasePaused;
     stopWindowTimer(world);
     requestWholeRepaint(world);
+    keepGameNow(world);
 }
 
 void onTimer(GameWorld& world) {
@@ -23,6 +25,7 @@ void onTimer(GameWorld& world) {
         state.repaintMode = repaintStatus;
         world.window.requestRepaint();
         world.window.updateNow();
+        keepIfDue(world);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/checker.h"
 #include "game/example_board.h"
+#include "game/game_keeping.h"
 #include "game/game_texts.h"
 #include "game/lifecycle.h"
 #include "game/save_records.h"
@@ -29,6 +30,7 @@ void learnRules(GameWorld& world) {
     GameState& state = world.state;
     endSplash(world);
     if (confirmAbandon(world) != 1) return;
+    forgetKeptGame(world);
     saveRecords(world);
     world.window.runRulesDialog();
 
@@ -63,6 +65,8 @@ void showOptions(GameWorld& world) {
                                     buttonsOkCancel) != answerOk)
             return;
         abandoned = true;
+        // Gone already while the dialog is open: a signal there must not keep the game.
+        forgetKeptGame(world);
     }
     state.tapCount = 0;
     stopWindowTimer(world);

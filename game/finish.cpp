@@ -1,6 +1,7 @@
 #include "game/finish.h"
 
 #include "engine/checker.h"
+#include "game/game_keeping.h"
 #include "game/game_texts.h"
 #include "game/hints.h"
 #include "game/lifecycle.h"
@@ -52,6 +53,8 @@ void finishGame(GameWorld& world) {
 
     state.gamePhase = phaseFinished;
     stopWindowTimer(world);
+    // Gone before the records are written: a game is never recorded twice.
+    forgetKeptGame(world);
     state.nowTick = world.window.tickCount();
     // Pauses are already left out: every resume moved startTick on by the pause's length.
     // Compared before it becomes a signed time, so that no elapsed time can turn negative.

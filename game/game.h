@@ -4,6 +4,7 @@
 #include "game/clock.h"
 #include "game/dialog_commands.h"
 #include "game/finish.h"
+#include "game/game_keeping.h"
 #include "game/game_world.h"
 #include "game/hints.h"
 #include "game/keyboard_pen.h"

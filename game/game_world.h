@@ -9,12 +9,14 @@
 #include "game/unique_preparation.h"
 #include "game/window_services.h"
 #include "model/game_state.h"
+#include "store/kept_game_store.h"
 #include "store/registry.h"
 #include "store/settings.h"
 
 #include <cstdint>
 #include <functional>
 #include <random>
+#include <string>
 
 namespace kelvaro {
 
@@ -32,6 +34,19 @@ struct SaveWatch {
     // Each trouble is told once a run.
     bool failureTold = false;
     bool setAsideTold = false;
+};
+
+// Keeping the unfinished game between runs, with the Keep unfinished game option.
+struct GameKeeping {
+    // Where it is kept; none (tests, tools): nothing is ever kept.
+    KeptGameStore* store = nullptr;
+    // A step was taken since the last write, which came less than a second before it.
+    bool due = false;
+    std::uint32_t lastWriteTick = 0;
+    bool written = false; // a write has been made this run
+    std::string lastText; // what the last write wrote, so that the same is not written again
+    // Each trouble is told once a run.
+    bool failureTold = false;
 };
 
 // The keyboard's stylus: the cell it points at and whether its pen is down. Shown only once an
@@ -81,6 +96,7 @@ struct GameWorld {
     Board keptPuzzle;
     PuzzleNumber keptNumber;
     int keptLevel = 0;
+    GameKeeping keeping;
 };
 
 } // namespace kelvaro

@@ -2,6 +2,7 @@
 
 #include "engine/checker.h"
 #include "engine/generator.h"
+#include "game/game_keeping.h"
 #include "game/game_texts.h"
 #include "game/keyboard_pen.h"
 #include "game/unique_puzzles.h"
@@ -33,6 +34,7 @@ void keepSlotInRange(Settings& settings) {
 void newGame(GameWorld& world) {
     endSplash(world);
     if (confirmAbandon(world) != 1) return;
+    forgetKeptGame(world);
     setUpNewGame(world);
     warnIfGenerationFailed(world);
     requestWholeRepaint(world);
@@ -141,6 +143,8 @@ int confirmAbandon(GameWorld& world) {
 
 bool closeRequest(GameWorld& world) {
     endSplash(world);
+    // A kept game loses nothing by the close, so nothing is asked.
+    if (keepGameAtClose(world)) return true;
     return confirmAbandon(world) == 1;
 }
 

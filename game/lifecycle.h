@@ -49,7 +49,8 @@ void startFreshPlay(GameWorld& world);
 // abandonRefusedPaused: paused, nothing done; anything else: the player declined.
 int confirmAbandon(GameWorld& world);
 
-// The window's close request; true when the window may close.
+// The window's close request; true when the window may close. With kept games on, a game in
+// progress is kept and the window closes without a question, paused or not.
 bool closeRequest(GameWorld& world);
 
 // Ends the splash if it shows; the caller asks for any repaint.

@@ -2,6 +2,7 @@
 
 #include "engine/checker.h"
 #include "game/finish.h"
+#include "game/game_keeping.h"
 #include "game/lifecycle.h"
 #include "game/puzzle_texts.h"
 #include "game/unique_puzzles.h"
@@ -31,6 +32,7 @@ void afterHistoryMove(GameWorld& world) {
     clearLayer(world.board.traceMarks);
     if (testSolved(world.board) <= 0) finishGame(world);
     requestWholeRepaint(world);
+    keepAfterStep(world);
 }
 
 // Generates the chosen puzzle and shows it, saying so when generation failed, as newGame does.
@@ -81,6 +83,7 @@ void restartPuzzle(GameWorld& world) {
     endSplash(world);
     if (!puzzleOnBoard(world)) return;
     if (confirmAbandon(world) != 1) return;
+    forgetKeptGame(world);
     playNumbered(world, world.puzzle);
     showPracticeNoticeIfDue(world);
 }
@@ -99,6 +102,7 @@ void playPuzzleByNumber(GameWorld& world) {
     }
     if (number.size == 0) number.size = sideForDifficulty(world.settings.difficulty);
     if (confirmAbandon(world) != 1) return;
+    forgetKeptGame(world);
     playNumbered(world, number);
     showPracticeNoticeIfDue(world);
 }

@@ -33,7 +33,8 @@ void copyPuzzleNumber(GameWorld& world);
 // for the example nor before the puzzle is ready.
 void printPuzzle(GameWorld& world);
 
-// The puzzle the program was started on: it replaces the first new game, as practice.
+// The puzzle the program was started on: it replaces the first new game, as practice. A kept
+// game stays kept until the first step on this one replaces it.
 void startPuzzleByNumber(GameWorld& world, PuzzleNumber number);
 
 // Tells the player once per run what practice means, when a practice game has begun, the

@@ -3,6 +3,7 @@
 #include "engine/checker.h"
 #include "engine/trace.h"
 #include "game/finish.h"
+#include "game/game_keeping.h"
 #include "game/hints.h"
 #include "game/lifecycle.h"
 #include "game/unique_puzzles.h"
@@ -168,6 +169,8 @@ void onStylusUp(GameWorld& world) {
     }
     state.stylusLifted = 1;
     requestWholeRepaint(world);
+    // A lift ends every step of the stylus's: a stroke, an erase, a reveal.
+    keepAfterStep(world);
 }
 
 // Lights the other endpoint of the last traced endpoint's pair, unless the trace holds both.

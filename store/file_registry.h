@@ -3,6 +3,7 @@
 
 #include "store/reg_text.h"
 #include "store/registry.h"
+#include "store/safe_file.h"
 
 #include <filesystem>
 #include <string>
@@ -20,8 +21,10 @@ std::filesystem::path settingsFilePath();
 // save leaves the previous file whole. The class string has no place in the file format.
 //
 // A file that is not a registry export (no export header) is not read from; the next save
-// moves it whole to kelvaro.reg.damaged beside it, replacing an older one, and writes a fresh
-// file. lastSave tells where it went, and why a save failed.
+// moves it whole to kelvaro.reg.damaged beside it, replacing an older one (or, should a folder
+// hold that name, to the first free kelvaro.reg.damaged.N), and writes a fresh file. lastSave
+// tells where it went, and why a save failed. Only a regular file (or a link to one) is ever
+// opened: a pipe or a device in its place fails the read and every save, and is left alone.
 class FileRegistry final : public Registry {
   public:
     explicit FileRegistry(std::filesystem::path file = settingsFilePath());
@@ -41,7 +44,7 @@ class FileRegistry final : public Registry {
     // Files larger than this are not ours to read or to replace.
     static constexpr std::size_t maxFileBytes = 4 * 1024 * 1024;
 
-    // Where a file that is not a settings file is moved.
+    // Where a file that is not a settings file is moved, unless a folder holds the name.
     std::filesystem::path damagedFile() const;
 
   private:
@@ -49,7 +52,7 @@ class FileRegistry final : public Registry {
     ReadResult readDocument();
     bool writeDocument();
     void unlock();
-    bool failSave(int error);
+    bool failSave(int error, const std::string& reason = {});
 
     std::filesystem::path file_;
     RegDocument document_;
@@ -58,7 +61,8 @@ class FileRegistry final : public Registry {
     bool writing_ = false;
     bool setAside_ = false; // the file read under the lock is not a settings file
     int readError_ = 0;     // why the last read failed
-    int folderFd_ = -1;     // held with an exclusive lock while a key is open for writing
+    std::string readReason_;
+    FolderLock folderLock_; // held while a key is open for writing
     SaveReport report_;
 };
 

@@ -29,6 +29,8 @@ struct Settings {
     // solution that reasoning alone finishes: 1 at any level, 2 gentle (no look-ahead), 3
     // demanding (look-ahead needed).
     std::int32_t unique = 0;
+    // 1: the unfinished game is kept at exit and after each step, and resumed at start-up.
+    std::int32_t keepGame = 0;
     // 1: the board is painted in colours and marks that read for every eye, low contrast and
     // colour-blind ones included; 0: the player's own line colours.
     std::int32_t clearColours = 0;

@@ -120,6 +120,7 @@ std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& 
     // outside 0 to 3 was not written here. Both mean the plain puzzles.
     settings.unique =
         readWord(registry, "unique", 0, value) && value >= 0 && value <= 3 ? value : 0;
+    settings.keepGame = readWord(registry, "keepgame", 0, value) && value == 1 ? 1 : 0;
     // Newer still: anything but a stored 1 is the player's colours.
     settings.clearColours = readWord(registry, "clearcolours", 0, value) && value == 1 ? 1 : 0;
     // The stored version is not applied: this program's own stays.
@@ -168,6 +169,7 @@ SaveReport saveSettings(const Settings& settings, const Statistics& statistics,
         }
     }
     writeWord(registry, "unique", static_cast<std::uint32_t>(settings.unique));
+    writeWord(registry, "keepgame", static_cast<std::uint32_t>(settings.keepGame));
     writeWord(registry, "clearcolours", static_cast<std::uint32_t>(settings.clearColours));
     registry.closeKey();
     return registry.lastSave();

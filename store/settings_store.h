@@ -21,12 +21,12 @@ void initSettings(Settings& settings, Statistics& statistics, Registry& registry
 // 0 or 1, difficulty is clamped to 0..2, the four counters must not be negative, and a
 // histogram must end with its zero byte within the 500 bytes. The exceptions are the options
 // newer than the others: a key without `unique`, or with anything but 0 to 3 in it, and a key
-// without `clearcolours`, or with anything but 1 in it, read as 0.
+// without `keepgame` or `clearcolours`, or with anything but 1 in it, read as 0.
 std::int32_t loadSettings(Settings& settings, Statistics& statistics, Registry& registry);
 
-// Writes every value in a fixed order: the 36 of the first version, then the newer options
-// in the order they came (`unique` first, `clearcolours` last),
-// and tells how the save ended; the store itself says nothing to the player.
+// Writes every value in a fixed order: the 36 of the first version, then the newer options in
+// the order they came (`unique`, `keepgame`, `clearcolours`), and tells how the save ended; the
+// store itself says nothing to the player.
 SaveReport saveSettings(const Settings& settings, const Statistics& statistics, Registry& registry);
 
 } // namespace kelvaro

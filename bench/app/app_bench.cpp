@@ -3,9 +3,14 @@
 // resident memory of a running game.
 #include "app/commands.h"
 #include "app/main_frame.h"
+#include "game/kept_game_board.h"
 #include "game/unique_puzzles.h"
+#include "hard_game.h"
 #include "store/file_registry.h"
+#include "store/kept_game.h"
+#include "store/kept_game_file.h"
 #include "store/settings_store.h"
+#include "thousand_steps.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,19 +48,24 @@ QApplication& application() {
     return *app;
 }
 
-// A settings folder of its own, holding the chosen difficulty and Unique puzzles option.
+// A settings folder of its own, holding the chosen difficulty, Unique puzzles and Keep
+// unfinished game options; the kept game's folder is in it too.
 struct Desk {
-    explicit Desk(int difficulty, int unique = 0) {
+    explicit Desk(int difficulty, int unique = 0, int keepGame = 0) {
         application();
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        qputenv("XDG_STATE_HOME", (config.path() + QStringLiteral("/state")).toUtf8());
         registry = std::make_unique<FileRegistry>();
+        keeper = std::make_unique<KeptGameFile>();
         Settings settings;
         settings.difficulty = difficulty;
         settings.unique = unique;
+        settings.keepGame = keepGame;
         saveSettings(settings, Statistics{}, *registry);
     }
     QTemporaryDir config;
     std::unique_ptr<FileRegistry> registry;
+    std::unique_ptr<KeptGameFile> keeper;
 };
 
 void sendMouse(QWidget* area, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons) {
@@ -187,6 +197,40 @@ void BM_StartUpToFirstPaintedFrame(benchmark::State& bench) {
     bench.counters["QApplication ms"] = applicationMs;
 }
 BENCHMARK(BM_StartUpToFirstPaintedFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A hard game at start-up, from the main window's construction to its first painted frame:
+// a new game, or (with range 1) a kept game of 1,000 steps read, checked against its puzzle
+// made again, and put on the board paused. The difference is what keeping games adds.
+void BM_StartUpToFirstPaintedFrameOfAHardGame(benchmark::State& bench) {
+    const bool kept = bench.range(0) == 1;
+    Desk desk(2, 0, kept ? 1 : 0);
+    if (kept) {
+        HardGame game;
+        onStylusUp(game.world);
+        addThousandSteps(game.world);
+        desk.keeper->write(formatKeptGame(captureKeptGame(game.world)));
+    }
+    std::vector<double> ms;
+    for (auto _ : bench) {
+        const auto begin = std::chrono::steady_clock::now();
+        MainFrame frame(*desk.registry, 1, {}, std::nullopt, desk.keeper.get());
+        frame.showAndStart();
+        while (frame.framesPainted() == 0) QApplication::processEvents(QEventLoop::AllEvents, 5);
+        const auto end = std::chrono::steady_clock::now();
+        if (kept && frame.world().state.gamePhase != phasePaused)
+            bench.SkipWithError("the kept game was not resumed");
+        ms.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
+        bench.SetIterationTime(ms.back() / 1000.0);
+    }
+    std::sort(ms.begin(), ms.end());
+    bench.counters["median ms"] = ms[ms.size() / 2];
+}
+BENCHMARK(BM_StartUpToFirstPaintedFrameOfAHardGame)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(40)
+    ->Unit(benchmark::kMillisecond);
 
 // With Unique puzzles on, from the main window's construction to a 12 x 12 puzzle with one
 // solution on the board and painted: the wait a player could feel at the first start. Each

@@ -33,9 +33,11 @@ struct ShownBox {
 class FrameHarness {
   public:
     // Saves these settings first, so that the window starts with them. Unless start is
-    // false, the window is shown and made active, as the program does.
+    // false, the window is shown and made active, as the program does. The keeper, if any,
+    // holds the unfinished game between windows.
     explicit FrameHarness(std::optional<Settings> stored = std::nullopt,
-                          std::uint32_t seed = 20261209, bool start = true) {
+                          std::uint32_t seed = 20261209, bool start = true,
+                          KeptGameStore* keeper = nullptr) {
         ensureWidgetApplication();
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         registry = std::make_unique<FileRegistry>();
@@ -57,7 +59,7 @@ class FrameHarness {
             ++dialogsRun;
             return insideDialog ? insideDialog(dialog) : int(QDialog::Accepted);
         };
-        frame = std::make_unique<MainFrame>(*registry, seed, scripts);
+        frame = std::make_unique<MainFrame>(*registry, seed, scripts, std::nullopt, keeper);
         if (!start) return;
         frame->showAndStart();
         frame->activateWindow();

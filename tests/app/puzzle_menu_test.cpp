@@ -55,6 +55,7 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {0, ""},
         {commandUniquePuzzles, "Unique puzzles"},
         {commandUniqueReasoning, "Reasoning"},
+        {commandKeepGame, "Keep unfinished game"},
     };
     EXPECT_EQ(puzzleContents(h), english);
     EXPECT_TRUE(number(h).startsWith("5-"));
@@ -74,6 +75,7 @@ TEST(PuzzleMenu, FollowsMenuWithItsItemsInEitherLanguage) {
         {0, ""},
         {commandUniquePuzzles, "Grilles à solution unique"},
         {commandUniqueReasoning, "Raisonnement"},
+        {commandKeepGame, "Garder la partie en cours"},
     };
     EXPECT_EQ(puzzleContents(h), french);
 }
@@ -125,6 +127,7 @@ TEST(PuzzleMenu, KeysOfTheNewCommands) {
         {commandPrint, {QKeySequence("Ctrl+P")}},
         {commandPuzzleNumber, {}},
         {commandUniquePuzzles, {}},
+        {commandKeepGame, {}},
     };
     for (const auto& [id, sequences] : keys) {
         SCOPED_TRACE(id);

@@ -6,6 +6,7 @@
 #include "fake_window.h"
 #include "game/game.h"
 #include "model/layout.h"
+#include "store/memory_kept_game.h"
 #include "store/memory_registry.h"
 #include "store/settings_store.h"
 
@@ -43,11 +44,14 @@ enum class Event {
     about,       // ends the splash and nothing else
     uniqueOnOff, // the Unique puzzles option
     puzzleReady, // the worker's puzzle delivered, once it is done
+    keepOnOff,   // the Keep unfinished game option
+    crash,       // the program gone without a word; the next run finds what was kept
 };
 
-constexpr std::array<const char*, 15> eventNames{
-    "down",  "move",       "up",      "doubleTap", "timer", "newGame",     "hint",        "solve",
-    "pause", "learnRules", "options", "close",     "about", "uniqueOnOff", "puzzleReady",
+constexpr std::array<const char*, 17> eventNames{
+    "down",  "move",        "up",          "doubleTap",  "timer",   "newGame",
+    "hint",  "solve",       "pause",       "learnRules", "options", "close",
+    "about", "uniqueOnOff", "puzzleReady", "keepOnOff",  "crash",
 };
 
 bool isCellCode(std::int8_t c) {
@@ -121,14 +125,16 @@ std::string brokenInvariant(const GameWorld& world) {
 }
 
 // The phases an event may lead to: bit p set when phase p may follow.
-unsigned allowedPhases(GamePhase from, Event event, bool clockRunning) {
+unsigned allowedPhases(GamePhase from, Event event, bool clockRunning, bool splashShowing) {
     constexpr unsigned playing = 1u << phasePlaying;
     constexpr unsigned finished = 1u << phaseFinished;
     constexpr unsigned paused = 1u << phasePaused;
     switch (from) {
     case phasePaused:
-        // Only a touch resumes; a double tap on the current cell is no touch of its own.
-        if (event == Event::down || event == Event::move) return playing;
+        // Only a touch resumes; a double tap on the current cell is no touch of its own. The
+        // splash lies over a kept game resumed at start-up: the touch that ends it is all.
+        if (event == Event::down || event == Event::move)
+            return splashShowing ? playing | paused : playing;
         if (event == Event::doubleTap) return playing | paused;
         return paused;
     case phaseFinished:
@@ -152,17 +158,21 @@ unsigned allowedPhases(GamePhase from, Event event, bool clockRunning) {
     }
 }
 
-// One run of the program: a fresh world over the registry that outlives it.
+// One run of the program: a fresh world over the registry and the kept game that outlive it.
 struct Program {
-    Program(MemoryRegistry& registry, FakeWindow& window, std::uint32_t seed)
+    Program(MemoryRegistry& registry, MemoryKeptGame& keeper, FakeWindow& window,
+            std::uint32_t seed)
         : random(seed), world(registry, window, random) {
+        world.keeping.store = &keeper;
         initSettings(world.settings, world.statistics, world.registry);
-        newGame(world);
+        resumed = resumeKeptGame(world);
+        if (!resumed) newGame(world);
         // The splash lies over the first game until something ends it.
         world.state.splashTick = window.tickCount();
     }
     Mt19937Source random;
     GameWorld world;
+    bool resumed = false;
 };
 
 class Monkey {
@@ -212,7 +222,7 @@ class Monkey {
             onTimer(world);
             return Event::timer;
         }
-        switch (pick(0, 9)) {
+        switch (pick(0, 11)) {
         case 0:
             newGame(world);
             return Event::newGame;
@@ -243,6 +253,15 @@ class Monkey {
             if (chance(70)) waitForPreparation(world.preparation);
             puzzleReady(world);
             return Event::puzzleReady;
+        case 9:
+            toggleKeepGame(world);
+            return Event::keepOnOff;
+        case 10:
+            if (chance(20)) {
+                restart();
+                return Event::crash;
+            }
+            [[fallthrough]];
         default:
             endSplash(world);
             return Event::about;
@@ -254,8 +273,10 @@ class Monkey {
 
     FakeWindow window;
     MemoryRegistry registry;
+    MemoryKeptGame keeper;
     std::unique_ptr<Program> program;
     int restarts = 0;
+    int resumedRuns = 0; // runs that began on a kept game
     int gamesFinished = 0;
     int gamesSolved = 0; // finished by a grid that the checker accepts
     std::size_t messageBoxes = 0;
@@ -263,8 +284,10 @@ class Monkey {
   private:
     void restart() {
         program.reset();
-        program = std::make_unique<Program>(registry, window, static_cast<std::uint32_t>(rng()));
+        program =
+            std::make_unique<Program>(registry, keeper, window, static_cast<std::uint32_t>(rng()));
         ++restarts;
+        if (program->resumed) ++resumedRuns;
     }
 
     void advanceClock() {
@@ -317,6 +340,7 @@ TEST(Monkey, RandomEventsKeepTheBoardTheRecordsAndThePhasesSound) {
         const GameWorld& before = monkey.program->world;
         const auto from = static_cast<GamePhase>(before.state.gamePhase);
         const bool clockRunning = before.state.tapCount != 0;
+        const bool splashShowing = before.state.splashTick != 0;
         const int runBefore = monkey.restarts;
 
         const Event event = monkey.step();
@@ -332,8 +356,12 @@ TEST(Monkey, RandomEventsKeepTheBoardTheRecordsAndThePhasesSound) {
                                   std::to_string(seed);
         const std::string broken = brokenInvariant(world);
         ASSERT_TRUE(broken.empty()) << broken << " after " << where;
+        // Whatever the program kept, the next run takes back.
+        ASSERT_FALSE(monkey.keeper.setAsideText.has_value())
+            << "a kept game was refused after " << where << ":\n"
+            << *monkey.keeper.setAsideText;
         if (monkey.restarts != runBefore) continue; // the window closed; a new run
-        const unsigned allowed = allowedPhases(from, event, clockRunning);
+        const unsigned allowed = allowedPhases(from, event, clockRunning, splashShowing);
         ASSERT_TRUE(allowed & (1u << world.state.gamePhase))
             << "phase " << from << " became " << world.state.gamePhase << " after " << where;
         if (from != phaseFinished && world.state.gamePhase == phaseFinished) {
@@ -342,9 +370,10 @@ TEST(Monkey, RandomEventsKeepTheBoardTheRecordsAndThePhasesSound) {
         }
     }
     std::printf("monkey: %llu events from seed %llu, %d games finished (%d solved), "
-                "%d program runs, %zu message boxes\n",
+                "%d program runs (%d on a kept game), %zu message boxes\n",
                 static_cast<unsigned long long>(events), static_cast<unsigned long long>(seed),
-                monkey.gamesFinished, monkey.gamesSolved, monkey.restarts, monkey.messageBoxes);
+                monkey.gamesFinished, monkey.gamesSolved, monkey.restarts, monkey.resumedRuns,
+                monkey.messageBoxes);
     for (std::size_t e = 0; e < counts.size(); ++e)
         std::printf("  %-11s %llu\n", eventNames[e], static_cast<unsigned long long>(counts[e]));
     // A run that never finished a game never reached the records.

@@ -66,6 +66,9 @@ QProcessEnvironment XSession::environment(const QString& configHome) const {
     environment.insert(QStringLiteral("DISPLAY"), display);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    // The kept game too stays in the test's folder, never in the user's.
+    if (!configHome.isEmpty())
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
     // No desktop session here. A bus address that fails at once keeps libdbus from forking a
     // helper to look for one, which under valgrind can hold up the start for minutes.
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),

@@ -25,7 +25,8 @@ class XSession {
     XSession& operator=(const XSession&) = delete;
 
     bool running() const { return !display.isEmpty(); }
-    // The environment of a program on this display, with its settings under configHome.
+    // The environment of a program on this display, with its settings under configHome and its
+    // kept game under configHome/state.
     QProcessEnvironment environment(const QString& configHome) const;
 
     // Runs xdotool and gives its output, trimmed; an empty string when it failed.

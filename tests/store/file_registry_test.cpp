@@ -2,9 +2,13 @@
 #include "store/histogram.h"
 #include "store/settings_store.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sstream>
@@ -12,6 +16,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
+#include <unistd.h>
 
 namespace kelvaro {
 namespace {
@@ -381,6 +386,72 @@ TEST_F(FileRegistryTest, TwoCopiesSavingAtOnceKeepBothValues) {
     room = 4;
     EXPECT_TRUE(reader.queryValue("second", &value, room, type));
     EXPECT_EQ(value, 2u);
+}
+
+} // namespace
+} // namespace kelvaro
+
+namespace kelvaro {
+namespace {
+
+TEST_F(FileRegistryTest, APipeOrADeviceInTheFilesPlaceIsNeverOpenedNorReplaced) {
+    const fs::path file = settingsFilePath();
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"a named pipe", [&file] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); },
+         "Is a named pipe, not a file"},
+        {"a link to a device", [&file] { fs::create_symlink("/dev/zero", file); },
+         "Is a device, not a file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(root_ / "config");
+        fs::create_directories(file.parent_path());
+        c.make();
+        // At once: opening a pipe for reading would wait for a writer that never comes.
+        auto loading = std::async(std::launch::async, [] {
+            FileRegistry registry;
+            Settings settings;
+            Statistics statistics;
+            initSettings(settings, statistics, registry);
+            return std::make_pair(settings.language, saveSettings(settings, statistics, registry));
+        });
+        if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ::close(::open(file.c_str(), O_WRONLY | O_NONBLOCK));
+            FAIL() << "the start-up waited";
+        }
+        const auto [language, report] = loading.get();
+        EXPECT_EQ(language, 0); // the start-up values stand
+        EXPECT_FALSE(report.saved);
+        EXPECT_EQ(report.reason, c.reason);
+        EXPECT_EQ(report.location, file.string());
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(file)));
+    }
+}
+
+TEST_F(FileRegistryTest, AFolderNamedLikeTheSetAsideFileDoesNotStopTheSaves) {
+    const fs::path file = settingsFilePath();
+    FileRegistry registry;
+    fs::create_directories(registry.damagedFile() / "kept");
+    write(file, "my shopping list\n");
+    Settings settings;
+    Statistics statistics;
+    settings.language = 1;
+    const SaveReport report = saveSettings(settings, statistics, registry);
+    EXPECT_TRUE(report.saved) << report.reason;
+    EXPECT_EQ(report.setAside, registry.damagedFile().string() + ".1");
+    EXPECT_EQ(read(report.setAside), "my shopping list\n");
+    EXPECT_TRUE(fs::is_directory(registry.damagedFile() / "kept"));
+    // And every later save goes on working.
+    settings.language = 0;
+    EXPECT_TRUE(saveSettings(settings, statistics, registry).saved);
+    Settings reloaded;
+    initSettings(reloaded, statistics, registry);
+    EXPECT_EQ(reloaded.language, 0);
 }
 
 } // namespace

@@ -38,6 +38,7 @@ void populate(Settings& settings, Statistics& statistics) {
     settings.lineViColour = 0xABCDEF;
     settings.unique = 1;
     settings.clearColours = 1;
+    settings.keepGame = 1;
     std::int32_t n = 1;
     for (std::size_t p = 0; p < 2; ++p) {
         for (std::size_t d = 0; d < 3; ++d) {
@@ -86,6 +87,7 @@ TEST(SaveSettings, FirstSaveCreatesTheKeyWithAllValuesInOrder) {
         }
     }
     expected.push_back({"unique", regDword, word(0)});       // newer than the other 36: after them
+    expected.push_back({"keepgame", regDword, word(0)});     // newer still: after unique
     expected.push_back({"clearcolours", regDword, word(0)}); // the newest option: last
     ASSERT_EQ(key->values.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -168,6 +170,7 @@ TEST(LoadSettings, ReadsBackEverythingSaved) {
     EXPECT_EQ(loaded.lineViColour, 0xABCDEFu);
     EXPECT_EQ(loaded.unique, 1);
     EXPECT_EQ(loaded.clearColours, 1);
+    EXPECT_EQ(loaded.keepGame, 1);
     EXPECT_EQ(loadedStatistics.bestTime, statistics.bestTime);
     EXPECT_EQ(loadedStatistics.gamesPlayed, statistics.gamesPlayed);
     EXPECT_EQ(loadedStatistics.totalTime, statistics.totalTime);
@@ -286,6 +289,7 @@ struct NewerOption {
 };
 constexpr NewerOption newerOptions[] = {
     {"unique", &Settings::unique, 3}, // off, any level, gentle, demanding
+    {"keepgame", &Settings::keepGame, 1},
     {"clearcolours", &Settings::clearColours, 1},
 };
 
@@ -343,6 +347,37 @@ TEST(LoadSettings, TheNewerOptionsAreReadEachFromItsOwnValue) {
         loadSettings(settings, statistics, registry);
         for (const NewerOption& other : newerOptions)
             EXPECT_EQ(settings.*other.field, other.field == option.field ? 1 : 0) << other.name;
+    }
+}
+
+TEST(LoadSettings, KeepsUnfinishedGamesOnlyForAStoredOne) {
+    struct Case {
+        const char* name;
+        std::optional<RegValue> stored;
+        std::int32_t before;
+        std::int32_t after;
+    };
+    const Case cases[] = {
+        {"written before the value existed", std::nullopt, 1, 0},
+        {"off", RegValue{"keepgame", regDword, word(0)}, 1, 0},
+        {"on", RegValue{"keepgame", regDword, word(1)}, 0, 1},
+        {"two", RegValue{"keepgame", regDword, word(2)}, 1, 0},
+        {"minus one", RegValue{"keepgame", regDword, word(0xFFFFFFFF)}, 1, 0},
+        {"as text", RegValue{"keepgame", regSz, {'1', 0}}, 1, 0},
+        {"two bytes", RegValue{"keepgame", regDword, {1, 0}}, 0, 1},
+        {"too large for its room", RegValue{"keepgame", regDword, Bytes(8, 1)}, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryRegistry registry;
+        registry.putValue(settingsKeyPath, {"unique", regDword, word(1)});
+        if (c.stored) registry.putValue(settingsKeyPath, *c.stored);
+        Settings settings;
+        Statistics statistics;
+        settings.keepGame = c.before;
+        loadSettings(settings, statistics, registry);
+        EXPECT_EQ(settings.keepGame, c.after);
+        EXPECT_EQ(settings.unique, 1); // its neighbour is read on its own
     }
 }
 
