@@ -6,7 +6,7 @@
 
 namespace kelvaro {
 
-CandidateAnswer answerCandidate(Board& board) {
+CandidateAnswer answerCandidate(Board& board, LevelRange levels) {
     CandidateAnswer answer;
     // A board whose generation failed is no puzzle at all: it is rejected unsolved.
     answer.sound = checkGrid(board, solutionLayer) == 0;
@@ -16,7 +16,8 @@ CandidateAnswer answerCandidate(Board& board) {
     const std::int32_t bySymbolSteps = answer.result.steps;
     answer.result = countShownSolutions(board, uniqueStepBudget);
     answer.result.steps += bySymbolSteps;
-    if (answer.result.solutions == oneSolution) answer.grade = gradePuzzle(board, gradeStepBudget);
+    if (answer.result.solutions == oneSolution)
+        answer.grade = gradePuzzle(board, gradeStepBudget, levels.highest);
     return answer;
 }
 
@@ -52,7 +53,7 @@ UniqueVerdict uniqueSearchStep(UniqueSearch& search, Board& board, RandomSource&
         return search.verdict;
     }
     generatePuzzle(board, random);
-    return countCandidate(search, answerCandidate(board));
+    return countCandidate(search, answerCandidate(board, search.levels));
 }
 
 bool generateUniquePuzzle(Board& board, RandomSource& random, UniqueSearch& search) {

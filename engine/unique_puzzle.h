@@ -81,12 +81,16 @@ struct CandidateAnswer {
     // same budget (its steps added); untouched when not sound.
     SolveResult result;
     // gradePuzzle with gradeStepBudget when the result is one solution as shown; else untouched.
+    // Graded only up to the highest level asked for: a puzzle those rungs finish gets the same
+    // level as with the whole ladder (the harder rungs are tried only when the easier are
+    // stuck), and one they cannot finish is turned down either way, without the costly
+    // look-ahead.
     GradeResult grade;
 };
 
 // checkGrid on the candidate's solution; for a sound one countSolutions first (cheap, and two
 // solutions by the symbols are two as shown too), then countShownSolutions, then gradePuzzle.
-CandidateAnswer answerCandidate(Board& board);
+CandidateAnswer answerCandidate(Board& board, LevelRange levels = {});
 
 // Counts one answered candidate into the search, exactly as uniqueSearchStep does with the
 // candidate it generates: found on one solution as shown and a level within `search.levels`,

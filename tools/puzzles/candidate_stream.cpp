@@ -36,7 +36,7 @@ void streamCandidates(const StreamPlan& plan, const std::function<bool(const Can
         [&plan](Candidate& candidate) {
             const Clock::time_point start = Clock::now();
             if (plan.solve)
-                candidate.answer = answerCandidate(candidate.board);
+                candidate.answer = answerCandidate(candidate.board, plan.levels);
             else
                 candidate.answer.sound = checkGrid(candidate.board, solutionLayer) == 0;
             candidate.millis += millisSince(start);

@@ -23,6 +23,7 @@ struct StreamPlan {
     std::uint64_t limit = UINT64_MAX; // puzzles to make at most
     bool solve = false;               // count each sound puzzle's solutions
     int jobs = 1;
+    LevelRange levels; // graded up to the highest of them
 };
 
 // Hands every puzzle of the plan to `take`, in order, until `take` returns false or the limit

@@ -52,8 +52,9 @@ int generateCommand(const puzzles::Options& options, std::uint32_t seed) {
     // Each unique puzzle continues the same stream of generated puzzles.
     UniqueSearch search;
     search.levels = options.levels;
-    const puzzles::StreamPlan plan{options.size, seed, options.unique ? UINT64_MAX : options.count,
-                                   options.unique, options.jobs};
+    const puzzles::StreamPlan plan{
+        options.size,   seed,         options.unique ? UINT64_MAX : options.count,
+        options.unique, options.jobs, options.levels};
     const auto take = [&](const puzzles::Candidate& candidate) {
         puzzles::UniqueNote note;
         if (options.unique) {

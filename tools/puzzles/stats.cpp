@@ -116,7 +116,7 @@ void uniqueStats(const Options& options, LevelRange levels, UniqueChoice choice,
     search.levels = levels;
     double searchMillis = 0;
     std::uint32_t searches = 0;
-    const StreamPlan plan{options.size, seed, UINT64_MAX, true, options.jobs};
+    const StreamPlan plan{options.size, seed, UINT64_MAX, true, options.jobs, levels};
     if (options.count > 0) {
         streamCandidates(plan, [&](const Candidate& candidate) {
             // The time of a unique puzzle is the work on its candidates, wherever it was done.
