@@ -442,7 +442,7 @@ TEST(PuzzleTool, RejectsBadPuzzleNumbers) {
 TEST(PuzzleTool, HelpAndVersion) {
     const ToolRun version = runTool("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "1.1\n");
+    EXPECT_EQ(version.out, "1.2\n");
     const ToolRun help = runTool("--help");
     EXPECT_EQ(help.status, 0);
     for (const char* option :
