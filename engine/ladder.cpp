@@ -520,17 +520,24 @@ Outcome routesOfEndpoints(Grader& g, Position& pos, int rule) {
     return progress ? Outcome::progress : Outcome::stuck;
 }
 
+// Pair k's endpoints e and f, and the r cells their line has left to draw, when they may still be
+// linked and r is not 0.
+bool lineLeftToDraw(const Grader& g, const Position& pos, int k, int& e, int& f, int& r) {
+    e = g.pz.pairA[k];
+    f = g.pz.pairB[k];
+    if (!pairOpen(g.pz, pos, e, f)) return false;
+    r = remaining(g.pz, pos, e, f);
+    return r != 0;
+}
+
 // Rung 5. Every free cell lies on some line; when only one pair of endpoints can still reach a
 // cell, their line must cross it, and they are partners.
 Outcome onlyOneLine(Grader& g, Position& pos) {
     std::array<std::int16_t, paddedCells> reachedBy{};
     std::array<std::uint8_t, paddedCells> reachCount{};
     for (int k = 0; k < g.pz.pairCount; ++k) {
-        const int e = g.pz.pairA[k];
-        const int f = g.pz.pairB[k];
-        if (!pairOpen(g.pz, pos, e, f)) continue;
-        const int r = remaining(g.pz, pos, e, f);
-        if (r == 0) continue;
+        int e = 0, f = 0, r = 0;
+        if (!lineLeftToDraw(g, pos, k, e, f, r)) continue;
         if (((manhattan(pos.head[e], pos.head[f]) ^ (r + 1)) & 1) != 0) continue;
         for (int x = 0; x < g.pz.n; ++x) {
             for (int y = 0; y < g.pz.n; ++y) {
@@ -611,11 +618,8 @@ bool plainlyImpossible(Grader& g, const Position& pos) {
         }
     }
     for (int k = 0; k < g.pz.pairCount; ++k) {
-        const int e = g.pz.pairA[k];
-        const int f = g.pz.pairB[k];
-        if (!pairOpen(g.pz, pos, e, f)) continue;
-        const int r = remaining(g.pz, pos, e, f);
-        if (r == 0) continue;
+        int e = 0, f = 0, r = 0;
+        if (!lineLeftToDraw(g, pos, k, e, f, r)) continue;
         std::uint8_t shared[4];
         int count = 0;
         for (const int offset : offsets) {

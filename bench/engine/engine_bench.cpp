@@ -46,15 +46,21 @@ void testSolvedStartBench(benchmark::State& state) {
 }
 BENCHMARK(testSolvedStartBench)->Unit(benchmark::kMicrosecond);
 
+// The first `count` generated puzzles of seed 1 at a size.
+std::vector<Board> generatedPuzzles(std::int64_t size, std::size_t count) {
+    std::vector<Board> puzzles(count);
+    Mt19937Source random(1);
+    for (Board& board : puzzles) {
+        board.boardSize = static_cast<std::int16_t>(size);
+        generatePuzzle(board, random);
+    }
+    return puzzles;
+}
+
 // countSolutions over the first 1,000 generated puzzles of seed 1, one puzzle per iteration,
 // round and round: the mean time of a call over the mix of answers a generator meets.
 void countSolutionsBench(benchmark::State& state) {
-    std::vector<Board> puzzles(1000);
-    Mt19937Source random(1);
-    for (Board& board : puzzles) {
-        board.boardSize = static_cast<std::int16_t>(state.range(0));
-        generatePuzzle(board, random);
-    }
+    const std::vector<Board> puzzles = generatedPuzzles(state.range(0), 1000);
     std::size_t next = 0;
     std::int64_t steps = 0;
     for (auto _ : state) {
@@ -70,12 +76,7 @@ BENCHMARK(countSolutionsBench)->Arg(5)->Arg(8)->Arg(12)->Unit(benchmark::kMicros
 
 // countShownSolutions over the same puzzles: every pairing of equal lengths is tried.
 void countShownSolutionsBench(benchmark::State& state) {
-    std::vector<Board> puzzles(1000);
-    Mt19937Source random(1);
-    for (Board& board : puzzles) {
-        board.boardSize = static_cast<std::int16_t>(state.range(0));
-        generatePuzzle(board, random);
-    }
+    const std::vector<Board> puzzles = generatedPuzzles(state.range(0), 1000);
     std::size_t next = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(countShownSolutions(puzzles[next], uniqueStepBudget));
@@ -85,8 +86,8 @@ void countShownSolutionsBench(benchmark::State& state) {
 BENCHMARK(countShownSolutionsBench)->Arg(5)->Arg(8)->Arg(12)->Unit(benchmark::kMicrosecond);
 
 // Grading the puzzles the game grades: generated puzzles with one solution as shown, the first
-// 60 of seed 1 at each size, one per iteration, round and round. Repeated so that the median
-// of the mean times shows; the tool's stats and engine_ladder_stats give the median per puzzle.
+// 60 of seed 1 at each size, one per iteration, round and round: the mean time of a grading;
+// engine_ladder_stats gives the median and 95th percentile per puzzle.
 void gradePuzzleBench(benchmark::State& state) {
     std::vector<Board> puzzles;
     Board board;
