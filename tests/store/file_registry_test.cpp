@@ -1,6 +1,7 @@
 #include "store/file_registry.h"
 #include "store/histogram.h"
 #include "store/settings_store.h"
+#include "temporary_home.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -24,50 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // Points XDG_CONFIG_HOME and HOME at a fresh temporary folder for the length of a test.
-class FileRegistryTest : public ::testing::Test {
+class FileRegistryTest : public TemporaryHome {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kelvaro-store-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        saveVariable("XDG_CONFIG_HOME", savedConfig_);
-        saveVariable("HOME", savedHome_);
-        ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-        ::setenv("HOME", (root_ / "home").c_str(), 1);
-    }
-    void TearDown() override {
-        restoreVariable("XDG_CONFIG_HOME", savedConfig_);
-        restoreVariable("HOME", savedHome_);
-        fs::remove_all(root_);
-    }
-
-    static std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
-    static void write(const fs::path& path, const std::string& bytes) {
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    fs::path root_;
-
-  private:
-    static void saveVariable(const char* name, std::optional<std::string>& saved) {
-        const char* value = std::getenv(name);
-        if (value != nullptr) saved = value;
-    }
-    static void restoreVariable(const char* name, const std::optional<std::string>& saved) {
-        if (saved) {
-            ::setenv(name, saved->c_str(), 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    std::optional<std::string> savedConfig_;
-    std::optional<std::string> savedHome_;
+    FileRegistryTest() : TemporaryHome("XDG_CONFIG_HOME", "config") {}
 };
 
 // Every field away from its start-up value; histograms of every length up to 499 characters.

@@ -1,4 +1,5 @@
 #include "store/kept_game_file.h"
+#include "temporary_home.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -22,49 +23,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // Points XDG_STATE_HOME and HOME at a fresh temporary folder for the length of a test.
-class KeptGameFileTest : public ::testing::Test {
+class KeptGameFileTest : public TemporaryHome {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kelvaro-kept-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        save("XDG_STATE_HOME", savedState_);
-        save("HOME", savedHome_);
-        ::setenv("XDG_STATE_HOME", (root_ / "state").c_str(), 1);
-        ::setenv("HOME", (root_ / "home").c_str(), 1);
-    }
-    void TearDown() override {
-        restore("XDG_STATE_HOME", savedState_);
-        restore("HOME", savedHome_);
-        fs::remove_all(root_);
-    }
-    static std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
-    static void write(const fs::path& path, const std::string& bytes) {
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    KeptGameFileTest() : TemporaryHome("XDG_STATE_HOME", "state") {}
     fs::path folder() const { return root_ / "state" / "kelvaro"; }
     fs::path file() const { return folder() / "kept-game.json"; }
-
-    fs::path root_;
-
-  private:
-    static void save(const char* name, std::optional<std::string>& saved) {
-        if (const char* value = std::getenv(name)) saved = value;
-    }
-    static void restore(const char* name, const std::optional<std::string>& saved) {
-        if (saved)
-            ::setenv(name, saved->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    std::optional<std::string> savedState_;
-    std::optional<std::string> savedHome_;
 };
 
 TEST_F(KeptGameFileTest, PathFollowsXdgStateHomeOrFallsBackToHome) {
